@@ -1,0 +1,158 @@
+// The main window: the board of both universes, its panels and tools.
+// This header declares the whole class; each source file defines its own part:
+//   Ostrane1.cpp    controls in their design state, window frame
+//   setup.cpp       Form_Load, MontreCadre, cell toggle
+//   rules.cpp       rule boxes, random rules and the random-run log
+//   step.cpp        btVa_Click (the generation step), MarqueSuite
+//   auto.cpp        automatic running, btVide, btVideM
+//   frame.cpp       title-bar picture buttons, Form_Resize, Form_Unload
+//   universe.cpp    coMode_Click, DessineJeu, btAnte, ccCentre
+//   shift.cpp       btFlèche_Click
+//   placement.cpp   btPlaceM_Click
+//   parity.cpp      coSymDG_Click, coSymHB_Click
+#pragma once
+
+#include "Controls.h"
+#include "FlexGrid.h"
+#include "Form.h"
+#include "Plateau.h"
+
+#include <QString>
+#include <QStringList>
+#include <random>
+
+class Ostrane1 : public Form {
+public:
+    Ostrane1();
+
+    // ---- Window frame
+    Frame* caMarlett = nullptr;
+    PictureBox *imAide = nullptr, *imIco = nullptr, *imTaille = nullptr, *imFerme = nullptr;
+    Image *imAideZ = nullptr, *imIcoZ = nullptr, *imTailleZ = nullptr, *imFermeZ = nullptr;
+    Frame* caSigne = nullptr;
+    Label* étSigne = nullptr;
+    Label* étTitre = nullptr;
+
+    // ---- Board area and the three panels that share one place
+    FlexGrid* grJeu = nullptr;
+    PictureBox* imJeu = nullptr;
+    Line *lnH = nullptr, *lnV = nullptr;
+    Frame* caJeu = nullptr;
+    Frame* caFic = nullptr;
+    Frame* caBiblio = nullptr;
+
+    // ---- Board panel caJeu
+    ControlArray<OptionButton> coMode;          // 0 "Globe", 1 "Cosmos"
+    Frame* caGlobe = nullptr;
+    Frame* caSymDG = nullptr;
+    ControlArray<OptionButton> coSymDG;         // 1 "|", 2 "| |"
+    Frame* caSymHB = nullptr;
+    ControlArray<OptionButton> coSymHB;         // 1 "--", 2 "="
+    Frame* caCosmos = nullptr;
+    CommandButton* btChargeL = nullptr;
+    CommandButton* btEnregL = nullptr;
+    CommandButton* btVa = nullptr;
+    CommandButton* btVide = nullptr;
+    CheckBox* ccAuto = nullptr;
+    HScrollBar* bhAuto = nullptr;
+    Label *étLent = nullptr, *étRapide = nullptr;
+    Timer* miAuto = nullptr;
+    CommandButton* btAnte = nullptr;
+    CheckBox* ccCentre = nullptr;
+    Label* étGénér = nullptr;
+    Label* étSuite = nullptr;
+    Frame* caRègle = nullptr;
+    Label *étSurvie = nullptr, *étCréa = nullptr;
+    ControlArray<CheckBox> ccSurvie;            // 0..8
+    ControlArray<CheckBox> ccCréa;              // 0..8
+    CheckBox* ccAléa = nullptr;
+    CheckBox* ccZéro = nullptr;
+    CheckBox* ccEnregR = nullptr;
+    CommandButton* btBiblio = nullptr;
+    Frame* caPlace = nullptr;
+    ControlArray<OptionButton> coDépl;          // 0 "1", 1 "10"
+    ControlArray<CommandButton> btFlèche;       // 0 up, 1 down, 2 left, 3 right
+    Frame* caMotif = nullptr;
+    FlexGrid* grMotif = nullptr;
+    CommandButton *btPlaceM = nullptr, *btVideM = nullptr, *btChargeM = nullptr, *btEnregM = nullptr;
+    CheckBox *ccVide = nullptr, *ccRègle = nullptr;
+    Frame* caNomFic = nullptr;
+    Label* étLif = nullptr;
+
+    // ---- Board arrays
+    Plateau Grille, Avant1, Avant2, Univers, UniSuiv, UniAnte;
+
+    // ---- Main-window variables
+    short ColGrille = 0, LigGrille = 0, TailleUnivers = 0, TailleMotif = 0, PosMotif = 0, PosMotifU = 0;
+    // Counted past 32767: a long run must not stop on an overflow.
+    long NumGénér = 0;
+    short DélaiAuto = 0;
+    QString CréaCour, SurvieCour;
+    bool PairDG = false, PairHB = false, ArméDG = false, ArméHB = false;
+    QString FicAléa, RépDéfaut;
+    short EcartBas = 0;
+    QString CheminFic, ExtFic;
+    bool FinFic = false;
+
+    // ---- Handlers and procedures
+    void MontreCadre(Frame* Cadre);
+    void grJeu_Click();
+    void grMotif_Click();
+
+    QString LisCréa();
+    QString LisSurvie();
+    void EcriCréa(const QString& s);
+    void EcriSurvie(const QString& s);
+    void ccCréa_Click(int Index);
+    void ccSurvie_Click(int Index);
+    void ccAléa_Click();
+    void ccEnregR_Click();
+    void TireRègle();
+
+    void btVa_Click();
+    void MarqueSuite(bool b);
+
+    void bhAuto_Change();
+    void ccAuto_Click();
+    void miAuto_Timer();
+    void btVide_Click();
+    void btVideM_Click();
+
+    void imAide_MouseDown(int Button, int Shift, float X, float Y);
+    void imAide_MouseUp(int Button, int Shift, float X, float Y);
+    void imIco_MouseDown(int Button, int Shift, float X, float Y);
+    void imIco_MouseUp(int Button, int Shift, float X, float Y);
+    void imTaille_MouseDown(int Button, int Shift, float X, float Y);
+    void imTaille_MouseUp(int Button, int Shift, float X, float Y);
+    void imFerme_MouseDown(int Button, int Shift, float X, float Y);
+    void imFerme_MouseUp(int Button, int Shift, float X, float Y);
+
+    void coMode_Click(int Index);
+    void DessineJeu();
+    void btAnte_MouseDown(int Button, int Shift, float X, float Y);
+    void btAnte_MouseUp(int Button, int Shift, float X, float Y);
+    void ccCentre_Click();
+
+    void btFlèche_Click(int Index);
+    void btPlaceM_Click();
+    void coSymDG_Click(int Index);
+    void coSymHB_Click(int Index);
+
+protected:
+    void CreateControls() override;
+    void Form_Load() override;
+    void Form_Resize() override;
+    void Form_Unload(int& Cancel) override;
+
+private:
+    void CreeCadre();
+    void CreeJeu();
+    // Draws a universe array from row and column `premier` on.
+    void DessineUnivers(const Plateau& u, int premier);
+    // Appends whole lines to the random-run log. A log that cannot be opened
+    // or written is skipped: the run must not stop for it.
+    void EcritAléa(const QStringList& lignes);
+    // A digit 0 to 8, from a number drawn uniform in [0, 1).
+    int ChiffreAléa();
+    std::mt19937 m_aléa;
+};

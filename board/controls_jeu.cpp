@@ -1,0 +1,3 @@
+#include "Ostrane1.h"
+
+void Ostrane1::CreeJeu() {}

@@ -1,0 +1,141 @@
+#include "Control.h"
+
+#include "App.h"
+#include "Form.h"
+
+#include <QFont>
+#include <QPalette>
+#include <QToolTip>
+
+Control::Control(Form& form, Control* container, const QString& name, int index)
+    : m_form(form), m_container(container), m_name(name), m_index(index), m_ctx(std::make_unique<QObject>()) {}
+
+Control::~Control() {
+    Screen::forgetControl(this);
+    m_ctx.reset();
+}
+
+QString Control::ObjectName() const {
+    if (m_index < 0) return m_name;
+    return m_name + QLatin1Char('(') + QString::number(m_index) + QLatin1Char(')');
+}
+
+void Control::setWidget(QWidget* w) {
+    m_widget = w;
+    if (!w) return;
+    w->setObjectName(ObjectName());
+    QWidget* host = m_container ? m_container->childHost() : m_form.clientArea();
+    w->setParent(host);
+    applyGeometry();
+    applyFont();
+    w->setVisible(m_visible);
+    w->setEnabled(m_enabled);
+}
+
+void Control::applyGeometry() {
+    if (!m_widget) return;
+    const double tx = Screen::TwipsPerPixelX(), ty = Screen::TwipsPerPixelY();
+    const int x = VbRound(m_left / tx), y = VbRound(m_top / ty);
+    const int w = std::max(0, VbRound(m_width / tx)), h = std::max(0, VbRound(m_height / ty));
+    m_widget->setGeometry(x, y, w, h);
+}
+
+void Control::applyFont() {
+    if (!m_widget || !HasFont()) return;
+    // The Symbol font's glyphs are written as their Unicode characters here, which a
+    // symbol-encoded font would not draw.
+    QFont f(m_fontName == QLatin1String("Symbol") ? QStringLiteral("DejaVu Sans") : m_fontName);
+    f.setPointSizeF(m_fontSize > 0 ? m_fontSize : 8.25);
+    f.setBold(m_fontBold);
+    m_widget->setFont(f);
+}
+
+void Control::applyColors() {
+    if (!m_widget) return;
+    QPalette p = m_widget->palette();
+    if (m_hasBackColor) {
+        p.setColor(QPalette::Window, VbColor(m_backColor));
+        p.setColor(QPalette::Base, VbColor(m_backColor));
+        p.setColor(QPalette::Button, VbColor(m_backColor));
+        m_widget->setAutoFillBackground(true);
+    }
+    p.setColor(QPalette::WindowText, VbColor(m_foreColor));
+    p.setColor(QPalette::Text, VbColor(m_foreColor));
+    p.setColor(QPalette::ButtonText, VbColor(m_foreColor));
+    m_widget->setPalette(p);
+    m_widget->update();
+}
+
+void Control::setLeft(double v) { m_left = v; applyGeometry(); }
+void Control::setTop(double v) { m_top = v; applyGeometry(); }
+void Control::setWidth(double v) { m_width = std::max(0.0, v); applyGeometry(); }
+void Control::setHeight(double v) { m_height = std::max(0.0, v); applyGeometry(); }
+void Control::Move(double left, double top, double width, double height) {
+    m_left = left;
+    m_top = top;
+    if (width >= 0) m_width = width;
+    if (height >= 0) m_height = height;
+    applyGeometry();
+}
+
+void Control::setVisible(bool v) {
+    m_visible = v;
+    if (m_widget) m_widget->setVisible(v);
+}
+
+void Control::setEnabled(bool v) {
+    m_enabled = v;
+    if (m_widget) m_widget->setEnabled(v);
+}
+
+void Control::setToolTipText(const QString& t) {
+    m_toolTip = t;
+    if (m_widget) m_widget->setToolTip(t);
+}
+
+void Control::setFontName(const QString& n) { m_fontName = n; applyFont(); }
+void Control::setFontSize(double pt) { m_fontSize = pt; applyFont(); }
+void Control::setFontBold(bool b) { m_fontBold = b; applyFont(); }
+void Control::setFont(const QString& name, double pt, bool bold) {
+    m_fontName = name;
+    m_fontSize = pt;
+    m_fontBold = bold;
+    applyFont();
+}
+void Control::Refresh() {
+    if (m_widget) m_widget->update();
+}
+
+void Control::setBackColor(long bgr) {
+    m_backColor = bgr;
+    m_hasBackColor = true;
+    applyColors();
+}
+void Control::setForeColor(long bgr) {
+    m_foreColor = bgr;
+    applyColors();
+}
+
+void Control::SetFocus() {
+    if (m_widget) m_widget->setFocus(Qt::OtherFocusReason);
+}
+
+void Control::ZOrder(int position) {
+    if (!m_widget) return;
+    if (position == 0) m_widget->raise();
+    else m_widget->lower();
+}
+
+bool Control::HasProperty(const QString& name) const {
+    const QString n = name.toLower();
+    if (n == QLatin1String("left") || n == QLatin1String("top") || n == QLatin1String("width") ||
+        n == QLatin1String("height"))
+        return HasPosition();
+    if (n == QLatin1String("font")) return HasFont();
+    if (n == QLatin1String("name") || n == QLatin1String("visible") || n == QLatin1String("tag") ||
+        n == QLatin1String("enabled") || n == QLatin1String("index"))
+        return true;
+    for (const QString& p : extraProperties())
+        if (p.toLower() == n) return true;
+    return false;
+}

@@ -1,0 +1,487 @@
+#include "Controls.h"
+
+#include "App.h"
+#include "Form.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QSignalBlocker>
+#include <QTimer>
+
+namespace {
+int vbButton(Qt::MouseButton b) {
+    switch (b) {
+        case Qt::LeftButton: return 1;
+        case Qt::RightButton: return 2;
+        case Qt::MiddleButton: return 4;
+        default: return 0;
+    }
+}
+int vbShift(Qt::KeyboardModifiers m) {
+    return ((m & Qt::ShiftModifier) ? 1 : 0) | ((m & Qt::ControlModifier) ? 2 : 0) | ((m & Qt::AltModifier) ? 4 : 0);
+}
+
+// Delivers a widget's mouse presses and releases to a control's handlers, in twips.
+void deliver(Control* c, const MouseHandler& h, QMouseEvent* e, bool down) {
+    if (down) Screen::setMouseDownControl(c);
+    if (!h) return;
+    const QPointF p = e->position();
+    h(vbButton(e->button()), vbShift(e->modifiers()), float(p.x() * Screen::TwipsPerPixelX()),
+      float(p.y() * Screen::TwipsPerPixelY()));
+}
+
+QString shownCaption(QString c) {
+    c.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    c.replace(QChar('\r'), QChar('\n'));
+    return c;
+}
+
+class ButtonWidget : public QPushButton {
+public:
+    explicit ButtonWidget(CommandButton* c) : m_c(c) {}
+protected:
+    void mousePressEvent(QMouseEvent* e) override {
+        QPushButton::mousePressEvent(e);
+        deliver(m_c, m_c->MouseDown, e, true);
+    }
+    void mouseReleaseEvent(QMouseEvent* e) override {
+        deliver(m_c, m_c->MouseUp, e, false);
+        QPushButton::mouseReleaseEvent(e);
+    }
+private:
+    CommandButton* m_c;
+};
+
+class LabelWidget : public QLabel {
+public:
+    explicit LabelWidget(Label* c) : m_c(c) {}
+protected:
+    void mousePressEvent(QMouseEvent* e) override { deliver(m_c, m_c->MouseDown, e, true); }
+    void mouseReleaseEvent(QMouseEvent* e) override { deliver(m_c, m_c->MouseUp, e, false); }
+private:
+    Label* m_c;
+};
+
+class FrameWidget : public QWidget {
+public:
+    explicit FrameWidget(Frame* c) : m_c(c) {}
+protected:
+    void paintEvent(QPaintEvent*) override {
+        if (m_c->BorderStyle() == 0 && m_c->Caption().isEmpty()) return;
+        QPainter p(this);
+        const QFontMetrics fm(font());
+        const int top = m_c->Caption().isEmpty() ? 0 : fm.height() / 2;
+        if (m_c->BorderStyle() != 0) {
+            p.setPen(QColor(160, 160, 160));
+            p.drawRect(0, top, width() - 2, height() - top - 2);
+            p.setPen(Qt::white);
+            p.drawRect(1, top + 1, width() - 2, height() - top - 2);
+        }
+        if (!m_c->Caption().isEmpty()) {
+            const QString t = m_c->Caption();
+            const int w = fm.horizontalAdvance(t);
+            p.fillRect(QRect(6, 0, w, fm.height()), palette().color(QPalette::Window));
+            p.setPen(palette().color(QPalette::WindowText));
+            p.drawText(QRect(6, 0, w, fm.height()), Qt::AlignLeft | Qt::AlignVCenter, t);
+        }
+    }
+private:
+    Frame* m_c;
+};
+
+class PictureWidget : public QWidget {
+public:
+    explicit PictureWidget(PictureBox* c) : m_c(c) { setFocusPolicy(Qt::ClickFocus); }
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter p(this);
+        m_c->paint(p);
+    }
+    void resizeEvent(QResizeEvent* e) override {
+        QWidget::resizeEvent(e);
+        m_c->ensureCanvas();
+    }
+    void mousePressEvent(QMouseEvent* e) override {
+        setFocus(Qt::MouseFocusReason);
+        deliver(m_c, m_c->MouseDown, e, true);
+    }
+    void mouseReleaseEvent(QMouseEvent* e) override { deliver(m_c, m_c->MouseUp, e, false); }
+private:
+    PictureBox* m_c;
+};
+
+class ImageWidget : public QWidget {
+public:
+    explicit ImageWidget(Image* c) : m_c(c) { setFocusPolicy(Qt::NoFocus); }
+protected:
+    void paintEvent(QPaintEvent*) override {
+        if (m_c->Picture().isNull()) return;
+        QPainter p(this);
+        p.setRenderHint(QPainter::SmoothPixmapTransform);
+        if (m_c->Stretch()) p.drawImage(rect(), m_c->Picture());
+        else p.drawImage(0, 0, m_c->Picture());
+    }
+    void mousePressEvent(QMouseEvent* e) override { deliver(m_c, m_c->MouseDown, e, true); }
+    void mouseReleaseEvent(QMouseEvent* e) override { deliver(m_c, m_c->MouseUp, e, false); }
+private:
+    Image* m_c;
+};
+
+class LineWidget : public QWidget {
+public:
+    explicit LineWidget(Line* c) : m_c(c) { setAttribute(Qt::WA_TransparentForMouseEvents); }
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter p(this);
+        p.fillRect(rect(), VbColor(m_c->BorderColor()));
+    }
+private:
+    Line* m_c;
+};
+}  // namespace
+
+// ---- CommandButton
+CommandButton::CommandButton(Form& f, Control* container, const QString& name, int index)
+    : Control(f, container, name, index) {
+    auto* b = new ButtonWidget(this);
+    b->setFocusPolicy(Qt::StrongFocus);
+    setWidget(b);
+    QObject::connect(b, &QPushButton::clicked, ctx(), [this] {
+        if (Click) Click();
+    });
+}
+void CommandButton::setCaption(const QString& c) {
+    m_caption = c;
+    static_cast<QPushButton*>(widget())->setText(shownCaption(c));
+}
+void CommandButton::setValue(bool pressed) {
+    if (pressed && Click) Click();
+}
+
+// ---- CheckBox
+CheckBox::CheckBox(Form& f, Control* container, const QString& name, int index)
+    : Control(f, container, name, index) {
+    auto* b = new QCheckBox;
+    setWidget(b);
+    QObject::connect(b, &QCheckBox::clicked, ctx(), [this](bool checked) {
+        m_value = checked ? 1 : 0;
+        show();
+        if (Click) Click();
+    });
+}
+void CheckBox::setCaption(const QString& c) {
+    m_caption = c;
+    static_cast<QCheckBox*>(widget())->setText(shownCaption(c));
+}
+void CheckBox::show() {
+    auto* b = static_cast<QCheckBox*>(widget());
+    const QSignalBlocker block(b);
+    b->setTristate(m_value == 2);
+    b->setCheckState(m_value == 0 ? Qt::Unchecked : m_value == 1 ? Qt::Checked : Qt::PartiallyChecked);
+}
+void CheckBox::setValue(int v) {
+    if (v == m_value) return;
+    m_value = v;
+    show();
+    if (Click) Click();
+}
+
+// ---- OptionButton
+OptionButton::OptionButton(Form& f, Control* container, const QString& name, int index)
+    : Control(f, container, name, index) {
+    auto* b = new QRadioButton;
+    b->setAutoExclusive(false);
+    setWidget(b);
+    QObject::connect(b, &QRadioButton::clicked, ctx(), [this](bool) {
+        if (m_value) {  // a click on the selected option keeps it selected
+            show();
+            return;
+        }
+        select();
+        if (Click) Click();
+    });
+}
+void OptionButton::setCaption(const QString& c) {
+    m_caption = c;
+    static_cast<QRadioButton*>(widget())->setText(shownCaption(c));
+}
+void OptionButton::show() {
+    auto* b = static_cast<QRadioButton*>(widget());
+    const QSignalBlocker block(b);
+    b->setChecked(m_value);
+}
+void OptionButton::select() {
+    for (Control* c : Parent().Controls()) {
+        auto* o = dynamic_cast<OptionButton*>(c);
+        if (o && o != this && o->Container() == Container() && o->m_value) {
+            o->m_value = false;
+            o->show();
+        }
+    }
+    m_value = true;
+    show();
+}
+void OptionButton::setValue(bool v) {
+    if (v == m_value) return;
+    if (v) {
+        select();
+        if (Click) Click();
+    } else {
+        m_value = false;
+        show();
+    }
+}
+
+// ---- TextBox
+TextBox::TextBox(Form& f, Control* container, const QString& name, int index, bool multiLine)
+    : Control(f, container, name, index), m_multi(multiLine) {
+    if (multiLine) {
+        auto* e = new QPlainTextEdit;
+        setWidget(e);
+        QObject::connect(e, &QPlainTextEdit::textChanged, ctx(), [this, e] {
+            const QString t = e->toPlainText().replace(QChar('\n'), QStringLiteral("\r\n"));
+            if (t == m_text) return;
+            m_text = t;
+            if (Change) Change();
+        });
+    } else {
+        auto* e = new QLineEdit;
+        setWidget(e);
+        QObject::connect(e, &QLineEdit::textEdited, ctx(), [this](const QString& t) {
+            m_text = t;
+            if (Change) Change();
+        });
+    }
+    setBackColor(0xFFFFFF);
+}
+void TextBox::setText(const QString& t) {
+    QString v = t;
+    if (m_maxLength > 0 && v.size() > m_maxLength) v.truncate(m_maxLength);
+    if (v == m_text) return;
+    m_text = v;
+    if (m_multi) {
+        auto* e = static_cast<QPlainTextEdit*>(widget());
+        const QSignalBlocker block(e);
+        e->setPlainText(QString(v).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    } else {
+        auto* e = static_cast<QLineEdit*>(widget());
+        const QSignalBlocker block(e);
+        e->setText(v);
+    }
+    if (Change) Change();
+}
+void TextBox::setLocked(bool l) {
+    m_locked = l;
+    if (m_multi) static_cast<QPlainTextEdit*>(widget())->setReadOnly(l);
+    else static_cast<QLineEdit*>(widget())->setReadOnly(l);
+}
+void TextBox::setMaxLength(int n) {
+    m_maxLength = n;
+    if (!m_multi) static_cast<QLineEdit*>(widget())->setMaxLength(n > 0 ? n : 32767);
+}
+
+// ---- Label
+Label::Label(Form& f, Control* container, const QString& name, int index) : Control(f, container, name, index) {
+    auto* l = new LabelWidget(this);
+    l->setWordWrap(true);
+    l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    setWidget(l);
+}
+void Label::setCaption(const QString& c) {
+    m_caption = c;
+    static_cast<QLabel*>(widget())->setText(shownCaption(c));
+}
+void Label::setAlignment(int a) {
+    const Qt::Alignment h = a == 1 ? Qt::AlignRight : a == 2 ? Qt::AlignHCenter : Qt::AlignLeft;
+    static_cast<QLabel*>(widget())->setAlignment(h | Qt::AlignTop);
+}
+void Label::setBorderStyle(int b) {
+    static_cast<QLabel*>(widget())->setFrameStyle(b ? (QFrame::Panel | QFrame::Sunken) : QFrame::NoFrame);
+}
+
+// ---- Frame
+Frame::Frame(Form& f, Control* container, const QString& name, int index) : Control(f, container, name, index) {
+    setWidget(new FrameWidget(this));
+}
+void Frame::setCaption(const QString& c) {
+    m_caption = c;
+    widget()->update();
+}
+void Frame::setBorderStyle(int b) {
+    m_border = b;
+    widget()->update();
+}
+
+// ---- PictureBox
+PictureBox::PictureBox(Form& f, Control* container, const QString& name, int index)
+    : Control(f, container, name, index) {
+    setWidget(new PictureWidget(this));
+    setBackColor(0xFFFFFF);
+}
+void PictureBox::ensureCanvas() {
+    QWidget* w = widget();
+    if (!w) return;
+    const QSize s = w->size().expandedTo(QSize(1, 1));
+    if (m_canvas.size() == s) return;
+    QImage c(s, QImage::Format_ARGB32_Premultiplied);
+    c.fill(Qt::transparent);
+    if (!m_canvas.isNull()) {
+        QPainter p(&c);
+        p.drawImage(0, 0, m_canvas);
+    }
+    m_canvas = c;
+}
+void PictureBox::Cls() {
+    ensureCanvas();
+    m_canvas.fill(Qt::transparent);
+    m_drawn = false;
+    widget()->update();
+}
+void PictureBox::PSet(double x, double y, long colour) {
+    ensureCanvas();
+    const int px = static_cast<int>(x / Screen::TwipsPerPixelX());
+    const int py = static_cast<int>(y / Screen::TwipsPerPixelY());
+    const QRgb rgb = VbColor(colour).rgba();
+    const int half = (m_drawWidth - 1) / 2;
+    const int x0 = std::max(0, px - half), y0 = std::max(0, py - half);
+    const int x1 = std::min(m_canvas.width() - 1, px - half + m_drawWidth - 1);
+    const int y1 = std::min(m_canvas.height() - 1, py - half + m_drawWidth - 1);
+    for (int yy = y0; yy <= y1; ++yy) {
+        auto* line = reinterpret_cast<QRgb*>(m_canvas.scanLine(yy));
+        for (int xx = x0; xx <= x1; ++xx) line[xx] = rgb;
+    }
+    m_drawn = true;
+    widget()->update();
+}
+void PictureBox::setPicture(const QImage& img) {
+    m_picture = img;
+    widget()->update();
+}
+void PictureBox::setStretch(bool s) {
+    m_stretch = s;
+    widget()->update();
+}
+void PictureBox::setBorderStyle(int b) {
+    m_border = b;
+    widget()->update();
+}
+void PictureBox::paint(QPainter& p) {
+    p.fillRect(widget()->rect(), VbColor(BackColor()));
+    if (!m_picture.isNull()) {
+        if (m_stretch) {
+            p.setRenderHint(QPainter::SmoothPixmapTransform);
+            p.drawImage(widget()->rect(), m_picture);
+        } else {
+            p.drawImage(0, 0, m_picture);
+        }
+    }
+    if (!m_canvas.isNull()) p.drawImage(0, 0, m_canvas);
+    if (m_border) {
+        p.setPen(QColor(128, 128, 128));
+        p.drawRect(widget()->rect().adjusted(0, 0, -1, -1));
+    }
+}
+
+// ---- Image
+Image::Image(Form& f, Control* container, const QString& name, int index) : Control(f, container, name, index) {
+    setWidget(new ImageWidget(this));
+}
+void Image::setPicture(const QImage& img) {
+    m_picture = img;
+    widget()->update();
+}
+void Image::setStretch(bool s) {
+    m_stretch = s;
+    widget()->update();
+}
+
+// ---- Line
+Line::Line(Form& f, Control* container, const QString& name, int index) : Control(f, container, name, index) {
+    setWidget(new LineWidget(this));
+}
+void Line::setEnds(double x1, double y1, double x2, double y2) {
+    m_x1 = x1;
+    m_y1 = y1;
+    m_x2 = x2;
+    m_y2 = y2;
+    applyGeometry();
+}
+void Line::setBorderColor(long c) {
+    m_colour = c;
+    if (widget()) widget()->update();
+}
+void Line::applyGeometry() {
+    if (!widget()) return;
+    // Lines of the program are horizontal or vertical: a one-pixel band between the ends.
+    const double tx = Screen::TwipsPerPixelX(), ty = Screen::TwipsPerPixelY();
+    const int x1 = static_cast<int>(std::min(m_x1, m_x2) / tx), x2 = static_cast<int>(std::max(m_x1, m_x2) / tx);
+    const int y1 = static_cast<int>(std::min(m_y1, m_y2) / ty), y2 = static_cast<int>(std::max(m_y1, m_y2) / ty);
+    widget()->setGeometry(x1, y1, std::max(1, x2 - x1 + (x1 == x2 ? 1 : 0)), std::max(1, y2 - y1 + (y1 == y2 ? 1 : 0)));
+}
+
+// ---- HScrollBar
+HScrollBar::HScrollBar(Form& f, Control* container, const QString& name, int index)
+    : Control(f, container, name, index) {
+    auto* s = new QScrollBar(Qt::Horizontal);
+    s->setRange(m_min, m_max);
+    setWidget(s);
+    QObject::connect(s, &QScrollBar::valueChanged, ctx(), [this](int v) {
+        if (v == m_value) return;
+        m_value = v;
+        if (Change) Change();
+    });
+}
+void HScrollBar::setRange(int min, int max) {
+    m_min = min;
+    m_max = max;
+    auto* s = static_cast<QScrollBar*>(widget());
+    const QSignalBlocker block(s);
+    s->setRange(min, max);
+    m_value = std::clamp(m_value, min, max);
+    s->setValue(m_value);
+}
+void HScrollBar::setValue(int v) {
+    v = std::clamp(v, m_min, m_max);
+    if (v == m_value) return;
+    m_value = v;
+    auto* s = static_cast<QScrollBar*>(widget());
+    {
+        const QSignalBlocker block(s);
+        s->setValue(v);
+    }
+    if (Change) Change();
+}
+void HScrollBar::setSmallChange(int n) { static_cast<QScrollBar*>(widget())->setSingleStep(n); }
+void HScrollBar::setLargeChange(int n) { static_cast<QScrollBar*>(widget())->setPageStep(n); }
+
+// ---- Timer
+Timer::Timer(Form& f, Control* container, const QString& name, int index)
+    : Control(f, container, name, index), m_timer(new QTimer) {
+    // A tick that falls due while a step still runs is not queued up.
+    m_timer->setSingleShot(false);
+    QObject::connect(m_timer, &QTimer::timeout, ctx(), [this] {
+        if (Timer_) Timer_();
+    });
+}
+Timer::~Timer() { delete m_timer; }
+void Timer::restart() {
+    if (m_enabled && m_interval > 0) m_timer->start(m_interval);
+    else m_timer->stop();
+}
+void Timer::setEnabled(bool e) {
+    if (e == m_enabled) return;
+    m_enabled = e;
+    restart();
+}
+void Timer::setInterval(int ms) {
+    if (ms == m_interval) return;
+    m_interval = ms;
+    restart();
+}

@@ -1,0 +1,235 @@
+// The standard controls. A value changed by code runs the control's handler
+// at once, nested, exactly as a user action does; setting the value a control
+// already has runs nothing.
+#pragma once
+
+#include "Control.h"
+
+#include <QImage>
+#include <QList>
+#include <QString>
+#include <functional>
+#include <map>
+
+class QTimer;
+
+class CommandButton : public Control {
+public:
+    CommandButton(Form& f, Control* container, const QString& name, int index = -1);
+    QString Caption() const { return m_caption; }
+    void setCaption(const QString& c);
+    // Pressing by code: setValue(true) runs Click, even on a disabled button.
+    bool Value() const { return false; }
+    void setValue(bool pressed);
+    std::function<void()> Click;
+    MouseHandler MouseDown, MouseUp;
+
+private:
+    QString m_caption;
+};
+
+class CheckBox : public Control {
+public:
+    CheckBox(Form& f, Control* container, const QString& name, int index = -1);
+    QString Caption() const { return m_caption; }
+    void setCaption(const QString& c);
+    int Value() const { return m_value; }   // 0 unticked, 1 ticked, 2 greyed
+    void setValue(int v);
+    std::function<void()> Click;
+
+private:
+    void show();
+    QString m_caption;
+    int m_value = 0;
+};
+
+// Option buttons form one group per container.
+class OptionButton : public Control {
+public:
+    OptionButton(Form& f, Control* container, const QString& name, int index = -1);
+    QString Caption() const { return m_caption; }
+    void setCaption(const QString& c);
+    bool Value() const { return m_value; }
+    void setValue(bool v);
+    std::function<void()> Click;
+
+private:
+    void select();
+    void show();
+    QString m_caption;
+    bool m_value = false;
+};
+
+class TextBox : public Control {
+public:
+    TextBox(Form& f, Control* container, const QString& name, int index = -1, bool multiLine = false);
+    QString Text() const { return m_text; }
+    void setText(const QString& t);
+    bool Locked() const { return m_locked; }
+    void setLocked(bool l);
+    int MaxLength() const { return m_maxLength; }
+    void setMaxLength(int n);
+    std::function<void()> Change;
+
+private:
+    QString m_text;
+    bool m_locked = false, m_multi;
+    int m_maxLength = 0;
+};
+
+class Label : public Control {
+public:
+    Label(Form& f, Control* container, const QString& name, int index = -1);
+    // The caption as set; a bare CR or CR LF shows as a line break.
+    QString Caption() const { return m_caption; }
+    void setCaption(const QString& c);
+    // 0 left, 1 right, 2 centre.
+    void setAlignment(int a);
+    void setBorderStyle(int b);
+    MouseHandler MouseDown, MouseUp;
+
+private:
+    QString m_caption;
+};
+
+class Frame : public Control {
+public:
+    Frame(Form& f, Control* container, const QString& name, int index = -1);
+    QString Caption() const { return m_caption; }
+    void setCaption(const QString& c);
+    int BorderStyle() const { return m_border; }
+    void setBorderStyle(int b);
+
+private:
+    QString m_caption;
+    int m_border = 1;
+};
+
+// A surface the program draws on (points, cleared at once) that can also hold a picture and
+// other controls, and takes the focus on a click.
+class PictureBox : public Control {
+public:
+    PictureBox(Form& f, Control* container, const QString& name, int index = -1);
+    void Cls();
+    void PSet(double x, double y, long colour);
+    int DrawWidth() const { return m_drawWidth; }
+    void setDrawWidth(int px) { m_drawWidth = std::max(1, px); }
+    const QImage& Picture() const { return m_picture; }
+    void setPicture(const QImage& img);
+    // A stretched picture fills the control, so that it keeps its size in twips at any density.
+    bool Stretch() const { return m_stretch; }
+    void setStretch(bool s);
+    // What is shown: picture, drawing and all, at the widget's size.
+    QImage canvas() const { return m_canvas; }
+    int BorderStyle() const { return m_border; }
+    void setBorderStyle(int b);
+    bool hasDrawing() const { return m_drawn; }
+    MouseHandler MouseDown, MouseUp;
+
+    // Used by the widget.
+    void paint(class QPainter& p);
+    void ensureCanvas();
+
+private:
+    QImage m_picture, m_canvas;
+    int m_drawWidth = 1;
+    int m_border = 0;
+    bool m_drawn = false;
+    bool m_stretch = false;
+};
+
+// A picture without focus; mouse events only.
+class Image : public Control {
+public:
+    Image(Form& f, Control* container, const QString& name, int index = -1);
+    const QImage& Picture() const { return m_picture; }
+    void setPicture(const QImage& img);
+    bool Stretch() const { return m_stretch; }
+    void setStretch(bool s);
+    bool HasFont() const override { return false; }
+    MouseHandler MouseDown, MouseUp;
+
+private:
+    QImage m_picture;
+    bool m_stretch = false;
+};
+
+// A line inside its container; it has ends, not a position of its own.
+class Line : public Control {
+public:
+    Line(Form& f, Control* container, const QString& name, int index = -1);
+    bool HasPosition() const override { return false; }
+    bool HasFont() const override { return false; }
+    double X1() const { return m_x1; }
+    double Y1() const { return m_y1; }
+    double X2() const { return m_x2; }
+    double Y2() const { return m_y2; }
+    void setEnds(double x1, double y1, double x2, double y2);
+    long BorderColor() const { return m_colour; }
+    void setBorderColor(long c);
+
+protected:
+    void applyGeometry() override;
+    QStringList extraProperties() const override { return {"X1", "Y1", "X2", "Y2", "BorderColor"}; }
+
+private:
+    double m_x1 = 0, m_y1 = 0, m_x2 = 0, m_y2 = 0;
+    long m_colour = 0;
+};
+
+class HScrollBar : public Control {
+public:
+    HScrollBar(Form& f, Control* container, const QString& name, int index = -1);
+    bool HasFont() const override { return false; }
+    int Min() const { return m_min; }
+    int Max() const { return m_max; }
+    int Value() const { return m_value; }
+    void setRange(int min, int max);
+    void setValue(int v);
+    void setSmallChange(int n);
+    void setLargeChange(int n);
+    std::function<void()> Change;
+
+private:
+    int m_min = 0, m_max = 32767, m_value = 0;
+};
+
+// A timer: no widget; Interval 0 stops it as a disabled timer does.
+class Timer : public Control {
+public:
+    Timer(Form& f, Control* container, const QString& name, int index = -1);
+    ~Timer() override;
+    bool HasPosition() const override { return false; }
+    bool HasFont() const override { return false; }
+    bool Enabled() const { return m_enabled; }
+    void setEnabled(bool e);
+    int Interval() const { return m_interval; }
+    void setInterval(int ms);
+    std::function<void()> Timer_;   // the tick event
+
+private:
+    void restart();
+    QTimer* m_timer;
+    bool m_enabled = true;
+    int m_interval = 0;
+};
+
+// Control arrays keep the bounds the program gives them: ccCréa(0..8), coZoom(5..20).
+template <class T>
+class ControlArray {
+public:
+    T* operator()(int i) const {
+        auto it = m_items.find(i);
+        return it == m_items.end() ? nullptr : it->second;
+    }
+    void set(int i, T* c) { m_items[i] = c; }
+    void clear() { m_items.clear(); }
+    int LBound() const { return m_items.empty() ? 0 : m_items.begin()->first; }
+    int UBound() const { return m_items.empty() ? -1 : m_items.rbegin()->first; }
+    int Count() const { return static_cast<int>(m_items.size()); }
+    auto begin() const { return m_items.begin(); }
+    auto end() const { return m_items.end(); }
+
+private:
+    std::map<int, T*> m_items;
+};

@@ -1,0 +1,63 @@
+// A painted grid of text cells: rows and columns whose widths and heights are
+// kept in twips, cell texts, a current cell with its back colour, and a click
+// that runs after the clicked cell has become the current cell. Changes are
+// painted once per batch, not once per cell.
+#pragma once
+
+#include "Control.h"
+
+#include <QString>
+#include <functional>
+#include <vector>
+
+class FlexGrid : public Control {
+public:
+    FlexGrid(Form& f, Control* container, const QString& name, int index = -1);
+
+    int Rows() const { return m_rows; }
+    int Cols() const { return m_cols; }
+    // Changing the counts keeps the cells that remain; new cells are empty.
+    void setRows(int n);
+    void setCols(int n);
+    double ColWidth(int c) const;
+    double RowHeight(int r) const;
+    void setColWidth(int c, double twips);
+    void setRowHeight(int r, double twips);
+
+    const QString& TextMatrix(int r, int c) const;
+    void setTextMatrix(int r, int c, const QString& s);
+
+    int Row() const { return m_row; }
+    int Col() const { return m_col; }
+    void setRow(int r);
+    void setCol(int c);
+    QString Text() const { return TextMatrix(m_row, m_col); }
+    void setText(const QString& s) { setTextMatrix(m_row, m_col, s); }
+    // Back colour of the current cell (&HBBGGRR); cells start white.
+    long CellBackColor() const;
+    void setCellBackColor(long bgr);
+    long CellBackColorAt(int r, int c) const;
+
+    // Shows a text in place of another when painting (the board's live cell as a bullet).
+    void setDisplayMap(const QString& from, const QString& to);
+
+    std::function<void()> Click;
+
+    // The cell under a point of the widget, in pixels; false outside the cells.
+    bool cellAt(int x, int y, int& r, int& c) const;
+    // Pixel rectangle of a cell in the widget.
+    struct Rect { int x, y, w, h; };
+    Rect cellRect(int r, int c) const;
+    void paint(class QPainter& p);
+
+private:
+    void resize(int rows, int cols);
+    void changed();
+    int idx(int r, int c) const { return r * m_cols + c; }
+    int m_rows = 0, m_cols = 0, m_row = 0, m_col = 0;
+    std::vector<QString> m_text;
+    std::vector<long> m_back;
+    std::vector<double> m_colW, m_rowH;
+    QString m_mapFrom, m_mapTo;
+    bool m_pending = false;
+};

@@ -1,0 +1,485 @@
+#include "RichTextBox.h"
+
+#include "App.h"
+#include "codepage.h"
+#include "rtf_model.h"
+
+#include <QFile>
+#include <QMimeData>
+#include <QSaveFile>
+#include <QScrollBar>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextEdit>
+#include <QTextFragment>
+#include <algorithm>
+
+namespace {
+
+const QString kCrLf = QStringLiteral("\r\n");
+
+// Characters a QTextDocument may hold that are no text: objects and frame marks.
+bool IsTextChar(QChar c) {
+    const char16_t u = c.unicode();
+    return u != QChar::ObjectReplacementCharacter && u != 0xFDD0 && u != 0xFDD1 &&
+           u != QChar::ParagraphSeparator;
+}
+
+QTextCharFormat FormatFor(const rtf::CharStyle& s, const QString& defaultFont, int defaultHalfPoints) {
+    QTextCharFormat f;
+    f.setFontWeight(s.bold ? QFont::Bold : QFont::Normal);
+    f.setFontItalic(s.italic);
+    f.setFontUnderline(s.underline);
+    if (s.color >= 0) f.setForeground(QColor::fromRgb(QRgb(0xFF000000u | unsigned(s.color & 0xFFFFFF))));
+    const QString font = s.font.isEmpty() ? defaultFont : s.font;
+    if (!font.isEmpty()) f.setFontFamilies(QStringList{font});
+    const int hp = s.halfPoints > 0 ? s.halfPoints : defaultHalfPoints;
+    if (hp > 0) f.setFontPointSize(hp / 2.0);
+    return f;
+}
+
+rtf::CharStyle StyleOf(const QTextCharFormat& f, const QString& defaultFont, int defaultHalfPoints) {
+    rtf::CharStyle s;
+    s.bold = f.fontWeight() >= QFont::DemiBold;
+    s.italic = f.fontItalic();
+    s.underline = f.fontUnderline();
+    if (f.hasProperty(QTextFormat::ForegroundBrush)) {
+        const QBrush b = f.foreground();
+        if (b.style() != Qt::NoBrush) s.color = int(b.color().rgb() & 0xFFFFFF);
+    }
+    QString family;
+    const QStringList families = f.fontFamilies().toStringList();
+    if (!families.isEmpty()) family = families.first();
+    else if (f.hasProperty(QTextFormat::FontFamily)) family = f.property(QTextFormat::FontFamily).toString();
+    if (family != defaultFont) s.font = family;
+    if (f.hasProperty(QTextFormat::FontPointSize)) {
+        const int hp = qRound(f.fontPointSize() * 2);
+        if (hp != defaultHalfPoints) s.halfPoints = hp;
+    }
+    return s;
+}
+
+// Every block a paragraph, every fragment a run; what is no text is dropped.
+rtf::Document ModelOf(const QTextDocument& doc, const QString& defaultFont, int defaultHalfPoints) {
+    rtf::Document d;
+    d.defaultFont = defaultFont;
+    d.defaultHalfPoints = defaultHalfPoints;
+    for (QTextBlock b = doc.begin(); b.isValid(); b = b.next()) {
+        rtf::Paragraph p;
+        for (QTextBlock::iterator it = b.begin(); !it.atEnd(); ++it) {
+            const QTextFragment frag = it.fragment();
+            if (!frag.isValid()) continue;
+            QString text = frag.text();
+            text.erase(std::remove_if(text.begin(), text.end(), [](QChar c) { return !IsTextChar(c); }),
+                       text.end());
+            if (text.isEmpty()) continue;
+            const rtf::CharStyle style = StyleOf(frag.charFormat(), defaultFont, defaultHalfPoints);
+            if (!p.runs.isEmpty() && p.runs.last().style == style) p.runs.last().text += text;
+            else p.runs.append(rtf::Run{text, style});
+        }
+        d.paragraphs.append(p);
+    }
+    return d;
+}
+
+// Plain text as paragraphs: CR LF, a lone CR or a lone LF ends one.
+QStringList SplitLines(const QString& text) {
+    QStringList lines;
+    QString cur;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (c == u'\r' || c == u'\n' || c == QChar::ParagraphSeparator) {
+            if (c == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') ++i;
+            lines << cur;
+            cur.clear();
+        } else {
+            cur += c;
+        }
+    }
+    lines << cur;
+    return lines;
+}
+
+}  // namespace
+
+// Pasted and dropped rich text goes through the document model, so that only what the
+// control can save comes in: no tables, pictures or frames.
+class RichTextEdit : public QTextEdit {
+public:
+    explicit RichTextEdit(RichTextBox* owner) : m_owner(owner) {}
+    RichTextBox* m_owner;
+
+protected:
+    bool canInsertFromMimeData(const QMimeData* source) const override {
+        return source->hasText() || source->hasHtml();
+    }
+    void insertFromMimeData(const QMimeData* source) override {
+        if (!m_owner || isReadOnly()) return;
+        QTextCursor c = textCursor();
+        c.beginEditBlock();
+        c.removeSelectedText();
+        if (source->hasHtml()) {
+            QTextDocument tmp;
+            tmp.setHtml(source->html());
+            const rtf::Document model = ModelOf(tmp, QString(), 0);
+            m_owner->insertModel(c, model, false);
+        } else {
+            const QStringList lines = SplitLines(source->text());
+            const QTextCharFormat fmt = c.charFormat();
+            for (qsizetype i = 0; i < lines.size(); ++i) {
+                if (i > 0) c.insertBlock(c.blockFormat(), fmt);
+                if (!lines[i].isEmpty()) c.insertText(lines[i], fmt);
+            }
+        }
+        c.endEditBlock();
+        setTextCursor(c);
+        ensureCursorVisible();
+    }
+};
+
+struct RichTextBox::Index {
+    QList<int> breaks;   // document positions of the line ends, ascending
+    int docLength = 0;   // the final paragraph end excluded
+    QString text;        // with CR LF line ends
+};
+
+RichTextBox::RichTextBox(Form& f, Control* container, const QString& name, int index)
+    : Control(f, container, name, index) {
+    m_edit = new RichTextEdit(this);
+    m_edit->setAcceptRichText(true);
+    m_doc = m_edit->document();
+    setWidget(m_edit);
+    setBackColor(0xFFFFFF);
+    QObject::connect(m_doc, &QTextDocument::contentsChanged, ctx(), [this] {
+        m_index.reset();
+        if (m_quiet == 0) raiseChange();
+    });
+}
+
+RichTextBox::~RichTextBox() {
+    if (m_edit) m_edit->m_owner = nullptr;
+}
+
+QStringList RichTextBox::extraProperties() const {
+    return {"Text", "TextRTF", "SelStart", "SelLength", "SelText", "SelColor", "Locked"};
+}
+
+void RichTextBox::applyFont() {
+    ++m_quiet;
+    Control::applyFont();
+    --m_quiet;
+}
+
+void RichTextBox::applyColors() {
+    ++m_quiet;
+    Control::applyColors();
+    --m_quiet;
+}
+
+template <class F>
+void RichTextBox::programChange(F&& f) {
+    ++m_quiet;
+    f();
+    --m_quiet;
+    m_index.reset();
+    raiseChange();
+}
+
+void RichTextBox::raiseChange() {
+    if (Change) Change();
+}
+
+// ---- Positions
+
+const RichTextBox::Index& RichTextBox::index() const {
+    if (m_index) return *m_index;
+    auto idx = std::make_unique<Index>();
+    for (QTextBlock b = m_doc->begin(); b.isValid(); b = b.next()) {
+        const QString t = b.text();
+        const int pos = b.position();
+        for (int i = 0; i < t.size(); ++i) {
+            if (t[i] == QChar::LineSeparator) {
+                idx->breaks.append(pos + i);
+                idx->text += kCrLf;
+            } else {
+                idx->text += t[i];
+            }
+        }
+        if (b.next().isValid()) {
+            idx->breaks.append(pos + b.length() - 1);
+            idx->text += kCrLf;
+        }
+    }
+    idx->docLength = std::max(0, m_doc->characterCount() - 1);
+    m_index = std::move(idx);
+    return *m_index;
+}
+
+int RichTextBox::vbLength() const {
+    const Index& idx = index();
+    return idx.docLength + int(idx.breaks.size());
+}
+
+int RichTextBox::vbFromDoc(int docPos) const {
+    const QList<int>& br = index().breaks;
+    const auto before = std::lower_bound(br.begin(), br.end(), docPos) - br.begin();
+    return docPos + int(before);
+}
+
+int RichTextBox::docFromVb(int vbPos, bool roundUp) const {
+    const Index& idx = index();
+    const int v = std::clamp(vbPos, 0, vbLength());
+    // The last line end whose CR lies before v: break i has its CR at breaks[i] + i.
+    int lo = 0, hi = int(idx.breaks.size());
+    while (lo < hi) {
+        const int mid = (lo + hi) / 2;
+        if (idx.breaks[mid] + mid < v) lo = mid + 1;
+        else hi = mid;
+    }
+    if (lo == 0) return std::min(v, idx.docLength);
+    const int i = lo - 1;
+    const int b = idx.breaks[i];
+    if (v == b + i + 1) return roundUp ? b + 1 : b;
+    return std::clamp(v - (i + 1), 0, idx.docLength);
+}
+
+void RichTextBox::selectVb(int start, int end) {
+    QTextCursor c(m_doc);
+    const int s = docFromVb(start, false);
+    const int e = std::max(s, docFromVb(end, end > start));
+    c.setPosition(s);
+    c.setPosition(e, QTextCursor::KeepAnchor);
+    m_edit->setTextCursor(c);
+}
+
+QString RichTextBox::Text() const { return index().text; }
+
+int RichTextBox::SelStart() const { return vbFromDoc(m_edit->textCursor().selectionStart()); }
+
+int RichTextBox::SelLength() const {
+    const QTextCursor c = m_edit->textCursor();
+    return vbFromDoc(c.selectionEnd()) - vbFromDoc(c.selectionStart());
+}
+
+void RichTextBox::setSelStart(int pos) {
+    const int v = std::clamp(pos, 0, vbLength());
+    selectVb(v, v);
+}
+
+void RichTextBox::setSelLength(int length) {
+    const int start = SelStart();
+    const int end = std::clamp(start + std::max(0, length), start, vbLength());
+    selectVb(start, end);
+}
+
+QString RichTextBox::SelText() const {
+    const int s = SelStart();
+    return index().text.mid(s, SelLength());
+}
+
+void RichTextBox::setSelText(const QString& text) {
+    programChange([&] {
+        QTextCursor c = m_edit->textCursor();
+        const int start = c.selectionStart(), end = c.selectionEnd();
+        QTextCursor at(m_doc);
+        at.setPosition(start);
+        const QTextCharFormat fmt = at.charFormat();
+        c.beginEditBlock();
+        c.setPosition(start);
+        c.setPosition(end, QTextCursor::KeepAnchor);
+        c.removeSelectedText();
+        const QStringList lines = SplitLines(text);
+        for (qsizetype i = 0; i < lines.size(); ++i) {
+            if (i > 0) c.insertBlock(c.blockFormat(), fmt);
+            if (!lines[i].isEmpty()) c.insertText(lines[i], fmt);
+        }
+        c.endEditBlock();
+        m_edit->setTextCursor(c);
+    });
+}
+
+void RichTextBox::setSelColor(long vbColor) {
+    QTextCursor c = m_edit->textCursor();
+    QTextCharFormat f;
+    f.setForeground(VbColor(vbColor));
+    if (!c.hasSelection()) {
+        ++m_quiet;
+        m_edit->mergeCurrentCharFormat(f);
+        --m_quiet;
+        return;
+    }
+    programChange([&] {
+        c.mergeCharFormat(f);
+        m_edit->setTextCursor(c);
+    });
+}
+
+int RichTextBox::GetLineFromChar(int pos) const {
+    const QList<int>& br = index().breaks;
+    const int v = std::clamp(pos, 0, vbLength());
+    // Line ends wholly before v: CR at breaks[i] + i, LF one further.
+    int lo = 0, hi = int(br.size());
+    while (lo < hi) {
+        const int mid = (lo + hi) / 2;
+        if (br[mid] + mid + 2 <= v) lo = mid + 1;
+        else hi = mid;
+    }
+    return lo;
+}
+
+int RichTextBox::Find(const QString& s, int start, int end, int options) {
+    if (s.isEmpty()) return -1;
+    const QString& text = index().text;
+    const int len = int(text.size());
+    const int from = std::max(0, start);
+    const int to = end < 0 ? len : std::min(end, len);
+    if (from >= len) return -1;
+    const Qt::CaseSensitivity cs = (options & 4) ? Qt::CaseSensitive : Qt::CaseInsensitive;
+    const bool wholeWord = options & 2;
+    auto isWordChar = [](QChar c) { return c.isLetterOrNumber() || c == u'_'; };
+    int pos = from;
+    for (;;) {
+        pos = int(text.indexOf(s, pos, cs));
+        if (pos < 0 || pos + s.size() > to) return -1;
+        if (!wholeWord) break;
+        const bool startOk = pos == 0 || !isWordChar(text[pos - 1]);
+        const int after = pos + int(s.size());
+        const bool endOk = after >= len || !isWordChar(text[after]);
+        if (startOk && endOk) break;
+        ++pos;
+    }
+    if (!(options & 8)) selectVb(pos, pos + int(s.size()));
+    return pos;
+}
+
+// ---- Caret
+
+void RichTextBox::UpTo(const QString& chars) {
+    const QString& text = index().text;
+    const QTextCursor c = m_edit->textCursor();
+    int i = vbFromDoc(c.selectionEnd());
+    while (i < text.size() && !chars.contains(text[i])) ++i;
+    selectVb(i, i);
+}
+
+void RichTextBox::Span(const QString& chars, bool negate) {
+    const QString& text = index().text;
+    const QTextCursor c = m_edit->textCursor();
+    const int start = vbFromDoc(c.selectionStart());
+    int i = vbFromDoc(c.selectionEnd());
+    while (i < text.size() && chars.contains(text[i]) != negate) ++i;
+    selectVb(start, i);
+}
+
+void RichTextBox::MoveToStart() {
+    m_edit->moveCursor(QTextCursor::Start);
+    // The whole top of the text in view, margin included, as Ctrl+Home gives.
+    m_edit->verticalScrollBar()->setValue(m_edit->verticalScrollBar()->minimum());
+}
+
+void RichTextBox::MoveToEnd() { m_edit->moveCursor(QTextCursor::End); }
+
+void RichTextBox::MoveDownLines(int n) {
+    for (int k = 0; k < n; ++k) m_edit->moveCursor(QTextCursor::Down);
+    m_edit->ensureCursorVisible();
+}
+
+void RichTextBox::setLocked(bool locked) {
+    m_locked = locked;
+    m_edit->setReadOnly(locked);
+    // Read-only still lets the user move the caret and select with the keyboard.
+    if (locked) m_edit->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+}
+
+// ---- Documents
+
+void RichTextBox::insertModel(QTextCursor& at, const rtf::Document& doc, bool useCursorFormat) {
+    const QTextCharFormat cursorFormat = at.charFormat();
+    auto formatOf = [&](const rtf::CharStyle& s) {
+        return useCursorFormat ? cursorFormat : FormatFor(s, m_defaultFont, m_defaultHalfPoints);
+    };
+    for (qsizetype i = 0; i < doc.paragraphs.size(); ++i) {
+        const rtf::Paragraph& p = doc.paragraphs[i];
+        // An empty paragraph keeps the format that typing into it will take.
+        const QTextCharFormat first = formatOf(p.runs.isEmpty() ? rtf::CharStyle() : p.runs.first().style);
+        if (i > 0) at.insertBlock(at.blockFormat(), first);
+        else if (at.atBlockStart() && at.atBlockEnd()) at.setBlockCharFormat(first);
+        for (const rtf::Run& r : p.runs)
+            if (!r.text.isEmpty()) at.insertText(r.text, formatOf(r.style));
+    }
+}
+
+void RichTextBox::setDocument(const rtf::Document& doc) {
+    programChange([&] {
+        m_defaultFont = doc.defaultFont;
+        m_defaultHalfPoints = doc.defaultHalfPoints;
+        m_doc->clear();
+        QTextCursor c(m_doc);
+        c.beginEditBlock();
+        insertModel(c, doc, false);
+        c.endEditBlock();
+        // A loaded document is where undoing stops.
+        m_doc->clearUndoRedoStacks();
+        m_edit->setTextCursor(QTextCursor(m_doc));
+    });
+}
+
+rtf::Document RichTextBox::toModel() const { return ModelOf(*m_doc, m_defaultFont, m_defaultHalfPoints); }
+
+QString RichTextBox::TextRTF() const { return QString::fromLatin1(rtf::Write(toModel())); }
+
+void RichTextBox::setTextRTF(const QString& text) {
+    const QByteArray bytes = EncodeCp1252(text);
+    rtf::ReadResult r = rtf::Read(bytes);
+    if (r.ok) {
+        setDocument(r.doc);
+        return;
+    }
+    // Not RTF: the text itself, in the current default format.
+    rtf::Document plain;
+    plain.defaultFont = m_defaultFont;
+    plain.defaultHalfPoints = m_defaultHalfPoints;
+    if (!text.isEmpty()) {
+        for (const QString& line : SplitLines(text)) {
+            rtf::Paragraph p;
+            if (!line.isEmpty()) p.runs.append(rtf::Run{line, rtf::CharStyle()});
+            plain.paragraphs.append(p);
+        }
+    }
+    setDocument(plain);
+}
+
+bool RichTextBox::LoadFile(const QString& path, QString* error) {
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly)) {
+        if (error) *error = QStringLiteral("Impossible d'ouvrir le fichier %1 : %2").arg(path, f.errorString());
+        return false;
+    }
+    const QByteArray bytes = f.readAll();
+    if (f.error() != QFileDevice::NoError) {
+        if (error) *error = QStringLiteral("Impossible de lire le fichier %1 : %2").arg(path, f.errorString());
+        return false;
+    }
+    const rtf::ReadResult r = rtf::Read(bytes);
+    if (!r.ok) {
+        if (error) *error = QStringLiteral("Le fichier %1 n'est pas au format RTF.").arg(path);
+        return false;
+    }
+    setDocument(r.doc);
+    // A damaged file is loaded as far as it could be read; say what was wrong.
+    if (error) *error = r.error;
+    return true;
+}
+
+bool RichTextBox::SaveFile(const QString& path, QString* error) {
+    const QByteArray bytes = rtf::Write(toModel());
+    QSaveFile f(path);
+    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size() || !f.commit()) {
+        if (error) *error = QStringLiteral("Impossible d'enregistrer le fichier %1 : %2").arg(path, f.errorString());
+        f.cancelWriting();
+        return false;
+    }
+    if (error) error->clear();
+    return true;
+}

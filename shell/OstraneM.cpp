@@ -1,0 +1,224 @@
+#include "OstraneM.h"
+
+#include "App.h"
+#include "Controls.h"
+#include "FlexGrid.h"
+#include "RichTextBox.h"
+
+#include <QFileInfo>
+
+settings::Table Cfg;
+QString FicAide;
+QString TexteAide;
+bool EnReinit = false;
+bool OptOuvert = false;
+Form* FormeCible = nullptr;
+QString NomBouton;
+float RapportL = 0, RapportH = 0, FacteurEcran = 0;
+FenetreAide* FenAide = nullptr;
+Form* FenPrinc = nullptr;
+
+namespace {
+Form* g_boutonForme = nullptr;  // the window of the picture button being pressed
+}
+
+void ReinitModule() {
+    Cfg = settings::Table{};
+    FicAide.clear();
+    TexteAide.clear();
+    EnReinit = false;
+    OptOuvert = false;
+    FormeCible = nullptr;
+    NomBouton.clear();
+    RapportL = RapportH = FacteurEcran = 0;
+    g_boutonForme = nullptr;
+}
+
+// ---------------------------------------------------------------- settings
+
+QString LisCfg(const QString& key) {
+    const int row = settings::FindRow(Cfg, key);
+    if (row < 0) {
+        MsgBox(QStringLiteral("LisCfg >>> ") + key + QStringLiteral(" non trouvé"), 16);
+        return QString();
+    }
+    return Cfg.value[size_t(row)];
+}
+
+void EcriCfg(const QString& key, const QString& value) {
+    const int row = settings::FindRow(Cfg, key);
+    if (row < 0) {
+        MsgBox(QStringLiteral("EcriCfg >>> ") + key + QStringLiteral(" non trouvé"), 16);
+        return;
+    }
+    Cfg.value[size_t(row)] = value;
+}
+
+QString LisBlocCfg(const QString& block) {
+    return settings::ParseBlock(block, Cfg) ? QString() : QStringLiteral("*");
+}
+
+// ---------------------------------------------------------------- document store
+
+void EnregAide() {
+    const QString bloc = settings::BuildBlock(Cfg);
+    RichTextBox* tx = FenAide->txAide();
+    TexteAide = tx->TextRTF();
+    tx->setSelStart(static_cast<int>(tx->Text().size()));
+    tx->setSelLength(0);
+    tx->setSelText(bloc);
+    QString erreur;
+    const bool ecrit = tx->SaveFile(FicAide, &erreur);
+    tx->setTextRTF(TexteAide);
+    tx->setSelStart(0);
+    FenAide->FixEnreg(false);
+    FenAide->Unload();
+    if (!ecrit) {
+        // The old file is still whole (the new one is written beside it, then renamed);
+        // the text stays in memory for the next save.
+        MsgBox(QStringLiteral("Le fichier d'aide n'a pas pu être enregistré :\r") + FicAide +
+                   (erreur.isEmpty() ? QString() : QStringLiteral("\r(") + erreur + QStringLiteral(")")) +
+                   QStringLiteral("\rLe fichier précédent est resté intact."),
+               48);
+    }
+}
+
+// ---------------------------------------------------------------- start-up
+
+void Demarrage(Form& principale, FenetreAide& aide) {
+    FicAide = App::Path() + App::Sep() + App::Title() + QStringLiteral(".rtf");
+    EnReinit = true;
+    if (!QFileInfo::exists(FicAide)) {
+        AfficheEchec(aide, 1);
+        return;
+    }
+    RichTextBox* tx = aide.txAide();
+    // A file that cannot be read, or is not RTF, is as damaged as one without its block.
+    if (!tx->LoadFile(FicAide)) {
+        AfficheEchec(aide, 2);
+        return;
+    }
+    const int pos = tx->Find(settings::kMarker, 0);
+    if (pos < 0) {
+        AfficheEchec(aide, 2);
+        return;
+    }
+    tx->setSelLength(settings::BlockLength(tx->Text().mid(pos)));
+    if (LisBlocCfg(tx->SelText()) == QLatin1String("*")) {
+        AfficheEchec(aide, 2);
+        return;
+    }
+    tx->setSelText(QString());
+    TexteAide = tx->TextRTF();
+    aide.FixEnreg(false);
+    aide.Unload();
+
+    RapportL = static_cast<float>(Screen::Width() / 14400.0);
+    RapportH = static_cast<float>(Screen::Height() / 10800.0);
+    FacteurEcran = RapportL > RapportH ? RapportH : RapportL;
+    EnReinit = false;
+    MiseEnPage(principale);
+    DoEvents();
+    principale.Show();
+}
+
+void AfficheEchec(FenetreAide& aide, int code) {
+    // The document may be loaded and marked as changed: the unload must not stop on the
+    // save question, so that the next load shows the failure face.
+    if (aide.Loaded()) aide.FixEnreg(false);
+    aide.Unload();
+    FicAide = QString::number(code);
+    aide.Show(1);
+}
+
+// ---------------------------------------------------------------- screen fit
+
+bool PropExiste(Control* objet, const QString& nom) { return objet && objet->HasProperty(nom); }
+
+void MiseEnPage(Form& fenetre) {
+    const bool manuel = fenetre.StartUpPosition() == 0;
+    float x, y;
+    QString code;
+    if (manuel) {
+        code = LisCfg(QStringLiteral("Ecran"));
+        if (code == QLatin1String("#")) {
+            x = RapportL;
+            y = RapportH;
+        } else if (code == QLatin1String("@")) {
+            x = y = 1;
+        } else {
+            x = y = FacteurEcran;
+        }
+    } else {
+        bool ok = false;
+        const double zoom = LisCfg(QStringLiteral("Zoom")).trimmed().toDouble(&ok);
+        // An unreadable or out-of-range zoom lays the window out at its design size.
+        x = y = (ok && zoom >= 5 && zoom <= 20) ? static_cast<float>(zoom / 10.0) : 1.0f;
+    }
+    fenetre.setWidth(fenetre.Width() * x);
+    fenetre.setHeight(fenetre.Height() * y);
+    if (Control* barre = fenetre.ControlByName(QStringLiteral("caMarlett")))
+        barre->setLeft(fenetre.Width() - barre->Width() - 60);
+    double gauche = (Screen::Width() - fenetre.Width()) / 2;
+    double haut = 0;
+    if (manuel) {
+        if (code == QLatin1String(">")) gauche = Screen::Width() - fenetre.Width();
+        else if (code == QLatin1String("<")) gauche = 0;
+    } else {
+        haut = (Screen::Height() - fenetre.Height()) / 2;
+    }
+    fenetre.setLeft(gauche);
+    fenetre.setTop(haut);
+
+    for (Control* c : fenetre.Controls()) {
+        if (c->Tag() == QLatin1String("!")) continue;
+        if (!PropExiste(c, QStringLiteral("left"))) {
+            // Lines have ends instead of a place: they follow their container so that a
+            // mark drawn through a picture's centre stays there.
+            if (auto* l = dynamic_cast<Line*>(c))
+                l->setEnds(l->X1() * x, l->Y1() * y, l->X2() * x, l->Y2() * y);
+            continue;
+        }
+        c->setLeft(c->Left() * x);
+        c->setTop(c->Top() * y);
+        if (c->Tag() == QLatin1String("§")) continue;
+        c->setWidth(c->Width() * x);
+        if (!c->Name().startsWith(QLatin1String("ls")) && !c->Name().startsWith(QLatin1String("lc")))
+            c->setHeight(c->Height() * y);
+        if (PropExiste(c, QStringLiteral("Font"))) {
+            c->setFontSize(c->FontSize() * y);
+            c->Refresh();
+        }
+    }
+}
+
+void EchelleGrille(FlexGrid& grille) {
+    for (int i = 0; i < grille.Cols(); ++i) grille.setColWidth(i, VbRound(grille.ColWidth(i) * FacteurEcran));
+    for (int i = 0; i < grille.Rows(); ++i) grille.setRowHeight(i, VbRound(grille.RowHeight(i) * FacteurEcran));
+}
+
+// ---------------------------------------------------------------- picture buttons and closing
+
+void BoutonBas() {
+    // The picture that took the mouse-down, whether or not it holds the focus.
+    Control* c = Screen::MouseDownControl();
+    if (!c) return;
+    NomBouton = c->Name();
+    g_boutonForme = &c->Parent();
+    c->setVisible(false);
+    if (Control* z = g_boutonForme->ControlByName(NomBouton + QLatin1Char('Z'))) z->setVisible(true);
+}
+
+void BoutonHaut() {
+    if (!g_boutonForme || !g_boutonForme->Loaded()) return;
+    if (Control* b = g_boutonForme->ControlByName(NomBouton)) b->setVisible(true);
+    if (Control* z = g_boutonForme->ControlByName(NomBouton + QLatin1Char('Z'))) z->setVisible(false);
+}
+
+void FermeForme(Form& fenetre) {
+    fenetre.Unload();
+    if (EnReinit) return;
+    for (Form* f : Form::Forms())
+        if (f->Visible()) return;
+    End();
+}

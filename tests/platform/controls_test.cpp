@@ -1,0 +1,203 @@
+// The controls behave as the windows rely on: a value set by code runs the
+// handler at once and only on a change, option buttons group by container,
+// geometry is kept in twips, and widgets carry the controls' names.
+#include "App.h"
+#include "Controls.h"
+#include "Form.h"
+#include "TestSupport.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+class Fenetre : public Form {
+public:
+    Fenetre() : Form(QStringLiteral("Fenetre")) {
+        m_designWidth = 6000;
+        m_designHeight = 4500;
+    }
+    CheckBox* cc = nullptr;
+    CommandButton* bt = nullptr;
+    Frame* caA = nullptr;
+    Frame* caB = nullptr;
+    ControlArray<OptionButton> coA, coB;
+    HScrollBar* bh = nullptr;
+    Label* ét = nullptr;
+    Timer* mi = nullptr;
+    Line* ln = nullptr;
+    int clicsCc = 0, clicsBt = 0, changements = 0;
+    std::vector<int> clicsCoA, clicsCoB;
+
+protected:
+    void CreateControls() override {
+        coA.clear();
+        coB.clear();
+        cc = Ajoute<CheckBox>(nullptr, QStringLiteral("ccCréa"), 3);
+        cc->Move(120, 120, 1200, 300);
+        cc->Click = [this] { ++clicsCc; };
+        bt = Ajoute<CommandButton>(nullptr, QStringLiteral("btVa"));
+        bt->Move(1500, 120, 1500, 450);
+        bt->setCaption(QStringLiteral("Génération suivante"));
+        bt->Click = [this] { ++clicsBt; };
+        caA = Ajoute<Frame>(nullptr, QStringLiteral("caA"));
+        caA->Move(120, 700, 2400, 1200);
+        caB = Ajoute<Frame>(nullptr, QStringLiteral("caB"));
+        caB->Move(2700, 700, 2400, 1200);
+        for (int i = 0; i < 2; ++i) {
+            auto* a = Ajoute<OptionButton>(caA, QStringLiteral("coA"), i);
+            a->Move(120, 240 + 400 * i, 1800, 300);
+            a->Click = [this, i] { clicsCoA.push_back(i); };
+            coA.set(i, a);
+            auto* b = Ajoute<OptionButton>(caB, QStringLiteral("coB"), i);
+            b->Move(120, 240 + 400 * i, 1800, 300);
+            b->Click = [this, i] { clicsCoB.push_back(i); };
+            coB.set(i, b);
+        }
+        bh = Ajoute<HScrollBar>(nullptr, QStringLiteral("bhAuto"));
+        bh->Move(120, 2100, 3000, 255);
+        bh->setRange(0, 4);
+        bh->Change = [this] { ++changements; };
+        ét = Ajoute<Label>(nullptr, QStringLiteral("étGénér"));
+        ét->Move(120, 2500, 3000, 600);
+        mi = Ajoute<Timer>(nullptr, QStringLiteral("miAuto"));
+        ln = Ajoute<Line>(nullptr, QStringLiteral("lnH"));
+        ln->setEnds(0, 3300, 3000, 3300);
+    }
+};
+
+struct Controles : ::testing::Test {
+    Fenetre f;
+    void SetUp() override { f.Load(); }
+};
+
+TEST_F(Controles, ValueSetByCodeRunsTheHandlerOnceAndOnlyOnAChange) {
+    f.cc->setValue(1);
+    EXPECT_EQ(f.clicsCc, 1);
+    f.cc->setValue(1);
+    EXPECT_EQ(f.clicsCc, 1) << "setting the value it already has runs nothing";
+    f.cc->setValue(0);
+    EXPECT_EQ(f.clicsCc, 2);
+    EXPECT_FALSE(static_cast<QCheckBox*>(f.cc->widget())->isChecked());
+}
+
+TEST_F(Controles, AUserClickOnACheckBoxRunsTheHandlerOnce) {
+    f.Show();
+    ClickWidget(f.cc->widget());
+    EXPECT_EQ(f.cc->Value(), 1);
+    EXPECT_EQ(f.clicsCc, 1);
+}
+
+TEST_F(Controles, PressingAButtonByCodeRunsItsClickEvenWhenDisabled) {
+    f.bt->setEnabled(false);
+    f.bt->setValue(true);
+    EXPECT_EQ(f.clicsBt, 1);
+    f.bt->setEnabled(true);
+    f.Show();
+    ClickWidget(f.bt->widget());
+    EXPECT_EQ(f.clicsBt, 2);
+}
+
+TEST_F(Controles, OptionButtonsAreGroupedByTheirContainer) {
+    f.coA(0)->setValue(true);
+    f.coB(1)->setValue(true);
+    f.coA(1)->setValue(true);
+    EXPECT_FALSE(f.coA(0)->Value());
+    EXPECT_TRUE(f.coA(1)->Value());
+    EXPECT_TRUE(f.coB(1)->Value()) << "the other frame's group is left alone";
+    EXPECT_EQ(f.clicsCoA, (std::vector<int>{0, 1}));
+    f.coA(1)->setValue(true);
+    EXPECT_EQ(f.clicsCoA.size(), 2u) << "selecting the selected option runs nothing";
+}
+
+TEST_F(Controles, ClickingTheSelectedOptionKeepsItSelected) {
+    f.Show();
+    ClickWidget(f.coA(0)->widget());
+    ClickWidget(f.coA(0)->widget());
+    EXPECT_TRUE(f.coA(0)->Value());
+    EXPECT_TRUE(static_cast<QRadioButton*>(f.coA(0)->widget())->isChecked());
+    EXPECT_EQ(f.clicsCoA.size(), 1u);
+    ClickWidget(f.coA(1)->widget());
+    EXPECT_FALSE(static_cast<QRadioButton*>(f.coA(0)->widget())->isChecked());
+}
+
+TEST_F(Controles, ScrollBarChangesRunTheHandlerOnceWhetherByCodeOrByTheUser) {
+    f.bh->setValue(4);
+    EXPECT_EQ(f.changements, 1);
+    EXPECT_EQ(f.bh->Value(), 4);
+    f.bh->setValue(9);
+    EXPECT_EQ(f.bh->Value(), 4) << "kept inside its range";
+    EXPECT_EQ(f.changements, 1);
+    static_cast<QScrollBar*>(f.bh->widget())->triggerAction(QAbstractSlider::SliderSingleStepSub);
+    EXPECT_EQ(f.bh->Value(), 3);
+    EXPECT_EQ(f.changements, 2);
+}
+
+TEST_F(Controles, GeometryIsKeptInTwipsAndPlacedInPixels) {
+    const double tpp = Screen::TwipsPerPixelX();
+    f.bt->Move(1500, 120, 1500, 450);
+    EXPECT_EQ(f.bt->Width(), 1500);
+    EXPECT_EQ(f.bt->widget()->width(), VbRound(1500 / tpp));
+    EXPECT_EQ(f.bt->widget()->x(), VbRound(1500 / tpp));
+    f.bt->setWidth(f.bt->Width() * 1.5);
+    EXPECT_EQ(f.bt->Width(), 2250) << "what the program reads back is what it set";
+}
+
+TEST_F(Controles, WidgetsCarryTheControlNamesWithTheirIndex) {
+    EXPECT_EQ(f.cc->widget()->objectName(), QStringLiteral("ccCréa(3)"));
+    EXPECT_EQ(f.bt->widget()->objectName(), QStringLiteral("btVa"));
+    EXPECT_EQ(f.widget()->objectName(), QStringLiteral("Fenetre"));
+    EXPECT_EQ(f.ControlByName(QStringLiteral("coB(1)")), f.coB(1));
+}
+
+TEST_F(Controles, ALabelShowsABareCarriageReturnAsALineBreakAndKeepsItsCaption) {
+    const QString c = QStringLiteral("Génération  2\r57 vivants");
+    f.ét->setCaption(c);
+    EXPECT_EQ(f.ét->Caption(), c);
+    EXPECT_EQ(static_cast<QLabel*>(f.ét->widget())->text(), QStringLiteral("Génération  2\n57 vivants"));
+}
+
+TEST_F(Controles, PropertiesAreFoundByNameWithoutRegardToCase) {
+    EXPECT_TRUE(f.bt->HasProperty(QStringLiteral("left")));
+    EXPECT_TRUE(f.bt->HasProperty(QStringLiteral("FONT")));
+    EXPECT_FALSE(f.ln->HasProperty(QStringLiteral("left"))) << "a line has ends, not a place";
+    EXPECT_TRUE(f.ln->HasProperty(QStringLiteral("x1")));
+    EXPECT_FALSE(f.mi->HasProperty(QStringLiteral("Font")));
+    EXPECT_FALSE(f.bt->HasProperty(QStringLiteral("Rien")));
+}
+
+TEST_F(Controles, ATimerTicksAtItsIntervalOnlyWhileEnabledWithANonZeroInterval) {
+    int ticks = 0;
+    f.mi->Timer_ = [&] { ++ticks; };
+    f.mi->setInterval(0);
+    f.mi->setEnabled(true);
+    QTest::qWait(60);
+    EXPECT_EQ(ticks, 0) << "an interval of 0 does not tick";
+    f.mi->setInterval(10);
+    QTest::qWait(100);
+    EXPECT_GT(ticks, 0);
+    f.mi->setEnabled(false);
+    const int before = ticks;
+    QTest::qWait(60);
+    EXPECT_EQ(ticks, before);
+}
+
+TEST(Arrondi, HalvesGoToTheEvenNeighbour) {
+    EXPECT_EQ(VbRound(87.5), 88);
+    EXPECT_EQ(VbRound(88.5), 88);
+    EXPECT_EQ(VbRound(-2.5), -2);
+    EXPECT_EQ(VbRound(2.6), 3);
+}
+
+TEST(Couleurs, ProgramColoursAreBlueGreenRed) {
+    EXPECT_EQ(VbColor(0xC0E0FF), QColor(255, 224, 192));
+    EXPECT_EQ(VbRGB(192, 64, 0), 0x40C0);
+}
+
+}  // namespace

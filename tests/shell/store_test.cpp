@@ -1,0 +1,135 @@
+// The help document store: a save writes help text, rules and settings
+// together, a new start-up gives them back, and a save that fails leaves the
+// old file whole and tells the user.
+#include "Demarre.h"
+#include "RichTextBox.h"
+
+#include <QFile>
+#include <csignal>
+#include <sys/resource.h>
+
+namespace {
+
+struct Enregistrement : Programme {
+    QString TexteDuDocument() { return FenAide->txAide()->Text(); }
+};
+
+TEST_F(Enregistrement, ASaveAndANewStartUpGiveBackTheSameTextRulesAndSettings) {
+    Prepare();
+    Demarre();
+    const QString avant = TexteDuDocument();
+    EcriCfg(QStringLiteral("Ecran"), QStringLiteral("#"));
+    EnregAide();
+    EXPECT_FALSE(FenAide->Loaded()) << "the help window ends closed";
+    Nettoie();
+    App::setPath(dossier->path());
+    Demarre();
+    EXPECT_EQ(TexteDuDocument(), avant) << "the help text comes back to the character, rules included";
+    EXPECT_NE(avant.indexOf(QStringLiteral("~®~")), -1);
+    EXPECT_EQ(LisCfg(QStringLiteral("Ecran")), QStringLiteral("#"));
+    EXPECT_EQ(LisCfg(QStringLiteral("RépFic")), QStringLiteral("#"));
+    EXPECT_EQ(LisCfg(QStringLiteral("Zoom")), QStringLiteral("10"));
+}
+
+TEST_F(Enregistrement, TheSavedFileEndsWithTheSettingsBlockAndKeepsItsAccentsAndColours) {
+    Prepare();
+    Demarre();
+    EnregAide();
+    const QByteArray fichier = dossier->readHelpFile();
+    EXPECT_TRUE(fichier.startsWith("{\\rtf1"));
+    for (char c : fichier) ASSERT_GE(static_cast<unsigned char>(c), 0) << "ASCII only";
+    const int fin = fichier.lastIndexOf("Fin");
+    const int zoom = fichier.lastIndexOf("Zoom=10");
+    const int marque = fichier.lastIndexOf("~~~~< Ne pas");
+    EXPECT_TRUE(marque >= 0 && marque < zoom && zoom < fin);
+    EXPECT_EQ(fichier.mid(fin + 3).trimmed().count('}') >= 1, true);
+    EXPECT_NE(fichier.indexOf("\\'e9"), -1) << "accents as code-page escapes";
+    EXPECT_NE(fichier.indexOf("\\colortbl"), -1);
+}
+
+TEST_F(Enregistrement, ASaveWithTheHelpWindowClosedLeavesItClosedAndOneWithItOpenClosesIt) {
+    Prepare();
+    Demarre();
+    ASSERT_FALSE(FenAide->Loaded());
+    EnregAide();
+    EXPECT_FALSE(FenAide->Loaded());
+    FenAide->Show();
+    ASSERT_TRUE(FenAide->Visible());
+    EnregAide();
+    EXPECT_FALSE(FenAide->Loaded());
+    EXPECT_EQ(EndCount(), 0);
+}
+
+TEST_F(Enregistrement, UnsavedEditsInTheHelpWindowAreSavedWithTheDocument) {
+    Prepare();
+    Demarre();
+    RichTextBox* tx = FenAide->txAide();
+    tx->setSelStart(0);
+    tx->setSelText(QStringLiteral("Note de l'utilisateur : été.\r\n"));
+    EnregAide();
+    Nettoie();
+    App::setPath(dossier->path());
+    Demarre();
+    EXPECT_TRUE(TexteDuDocument().startsWith(QStringLiteral("Note de l'utilisateur : été.\r\n")));
+}
+
+TEST_F(Enregistrement, AHelpTextWithoutAFinalLineBreakComesBackUnchanged) {
+    Prepare();
+    Demarre();
+    RichTextBox* tx = FenAide->txAide();
+    tx->setTextRTF(QStringLiteral("{\\rtf1\\ansi {\\fonttbl{\\f0 Arial;}}\\f0 Deux lignes\\par sans fin}"));
+    ASSERT_EQ(tx->Text(), QStringLiteral("Deux lignes\r\nsans fin"));
+    EnregAide();
+    Nettoie();
+    App::setPath(dossier->path());
+    Demarre();
+    EXPECT_EQ(TexteDuDocument(), QStringLiteral("Deux lignes\r\nsans fin"));
+}
+
+TEST_F(Enregistrement, ALongFolderSettingComesBackWholeAndLeavesNothingInTheText) {
+    Prepare();
+    Demarre();
+    const QString long_ = QStringLiteral("/home/utilisateur/") + QString(1200, QChar('r')) + QStringLiteral("/été");
+    EcriCfg(QStringLiteral("RépFic"), long_);
+    const QString avant = TexteDuDocument();
+    EnregAide();
+    Nettoie();
+    App::setPath(dossier->path());
+    Demarre();
+    EXPECT_EQ(LisCfg(QStringLiteral("RépFic")), long_);
+    EXPECT_EQ(LisCfg(QStringLiteral("Zoom")), QStringLiteral("10"));
+    EXPECT_EQ(TexteDuDocument(), avant);
+}
+
+TEST_F(Enregistrement, ASaveThatFailsLeavesTheOldFileWholeAndTellsTheUser) {
+    Prepare();
+    Demarre();
+    const QByteArray ancien = dossier->readHelpFile();
+    ASSERT_GT(ancien.size(), 2000);
+    // No file may grow beyond 1 KiB, for root as for anyone: the new document cannot be written.
+    struct rlimit avant {};
+    getrlimit(RLIMIT_FSIZE, &avant);
+    struct rlimit petit = avant;
+    petit.rlim_cur = 1024;
+    auto ancienSignal = std::signal(SIGXFSZ, SIG_IGN);
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &petit), 0);
+    MsgBoxScript script;
+    script.expect(vbOK);
+    EcriCfg(QStringLiteral("Ecran"), QStringLiteral("@"));
+    EnregAide();
+    setrlimit(RLIMIT_FSIZE, &avant);
+    std::signal(SIGXFSZ, ancienSignal);
+    ASSERT_EQ(script.shown().size(), 1u);
+    EXPECT_TRUE(script.shown()[0].text.startsWith(QStringLiteral("Le fichier d'aide n'a pas pu être enregistré")));
+    EXPECT_EQ(script.shown()[0].style, 48);
+    EXPECT_EQ(dossier->readHelpFile(), ancien) << "the old file is whole";
+    // What was to be saved is still there for the next save.
+    EnregAide();
+    EXPECT_NE(dossier->readHelpFile(), ancien);
+    Nettoie();
+    App::setPath(dossier->path());
+    Demarre();
+    EXPECT_EQ(LisCfg(QStringLiteral("Ecran")), QStringLiteral("@"));
+}
+
+}  // namespace

@@ -1,0 +1,49 @@
+# Shared by the real-window checks: a private X server and small helpers.
+# Source it; then call xvfb_start, and xvfb_stop on exit.
+
+xvfb_have_tools() {
+  command -v Xvfb >/dev/null && command -v xdotool >/dev/null && command -v import >/dev/null
+}
+
+xvfb_start() {
+  local n
+  for n in $(seq 90 140); do
+    if [ ! -e "/tmp/.X${n}-lock" ] && [ ! -e "/tmp/.X11-unix/X${n}" ]; then
+      Xvfb ":${n}" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+      XVFB_PID=$!
+      export DISPLAY=":${n}"
+      for _ in $(seq 1 50); do
+        xdpyinfo >/dev/null 2>&1 && return 0
+        sleep 0.1
+      done
+      kill "$XVFB_PID" 2>/dev/null || true
+    fi
+  done
+  echo "could not start Xvfb" >&2
+  return 1
+}
+
+xvfb_stop() {
+  [ -n "${XVFB_PID:-}" ] && kill "$XVFB_PID" 2>/dev/null || true
+}
+
+# Waits up to $2 seconds for a window whose name matches $1; prints its id.
+wait_window() {
+  local name=$1 secs=${2:-15} id
+  for _ in $(seq 1 $((secs * 10))); do
+    id=$(xdotool search --onlyvisible --name "$name" 2>/dev/null | head -n 1 || true)
+    if [ -n "$id" ]; then echo "$id"; return 0; fi
+    sleep 0.1
+  done
+  return 1
+}
+
+# Waits up to $2 seconds for process $1 to end.
+wait_exit() {
+  local pid=$1 secs=${2:-5}
+  for _ in $(seq 1 $((secs * 10))); do
+    kill -0 "$pid" 2>/dev/null || return 0
+    sleep 0.1
+  done
+  return 1
+}
