@@ -5,6 +5,10 @@
 #include "RichTextBox.h"
 
 #include <QFile>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QUrl>
 #include <csignal>
 #include <sys/resource.h>
 
@@ -130,6 +134,44 @@ TEST_F(Enregistrement, ASaveThatFailsLeavesTheOldFileWholeAndTellsTheUser) {
     App::setPath(dossier->path());
     Demarre();
     EXPECT_EQ(LisCfg(QStringLiteral("Ecran")), QStringLiteral("@"));
+}
+
+}  // namespace
+
+namespace {
+
+// What LibreOffice makes of a help file saved by the program, where it is installed.
+TEST_F(Enregistrement, ASavedHelpFileOpensInLibreOfficeWithItsAccentsAndColours) {
+    const QString soffice = QStandardPaths::findExecutable(QStringLiteral("soffice"));
+    if (soffice.isEmpty()) GTEST_SKIP() << "LibreOffice is not installed";
+    Prepare();
+    Demarre();
+    EnregAide();
+    QTemporaryDir sortie;
+    const QString profil = QUrl::fromLocalFile(sortie.filePath(QStringLiteral("profil"))).toString();
+    auto convertit = [&](const QString& format) {
+        QProcess p;
+        p.start(soffice, {QStringLiteral("-env:UserInstallation=") + profil, QStringLiteral("--headless"),
+                          QStringLiteral("--convert-to"), format, QStringLiteral("--outdir"), sortie.path(),
+                          dossier->helpFile()});
+        p.waitForFinished(180000);
+    };
+    convertit(QStringLiteral("txt:Text (encoded):UTF8"));
+    QFile txt(sortie.filePath(QStringLiteral("Ostrane.txt")));
+    ASSERT_TRUE(txt.open(QIODevice::ReadOnly));
+    const QString texte = QString::fromUtf8(txt.readAll());
+    EXPECT_TRUE(texte.contains(QStringLiteral("Présentation")));
+    EXPECT_TRUE(texte.contains(QStringLiteral("~®~")));
+    EXPECT_TRUE(texte.contains(QStringLiteral("RépFic=#")));
+    convertit(QStringLiteral("odt"));
+    ASSERT_TRUE(QFile::exists(sortie.filePath(QStringLiteral("Ostrane.odt"))));
+    QProcess unzip;
+    unzip.start(QStringLiteral("unzip"), {QStringLiteral("-p"), sortie.filePath(QStringLiteral("Ostrane.odt")),
+                                           QStringLiteral("content.xml")});
+    unzip.waitForFinished(30000);
+    const QByteArray contenu = unzip.readAllStandardOutput();
+    if (contenu.isEmpty()) GTEST_SKIP() << "unzip is not installed";
+    EXPECT_TRUE(contenu.contains("#c04000")) << "the program's red survives";
 }
 
 }  // namespace
