@@ -1,0 +1,58 @@
+#include "TextFile.h"
+
+#include "codepage.h"
+
+#include <QFile>
+#include <QSaveFile>
+
+namespace {
+QByteArray Encode(const QStringList& lines) {
+    QByteArray out;
+    for (const QString& l : lines) {
+        out += EncodeCp1252(l);
+        out += "\r\n";
+    }
+    return out;
+}
+}  // namespace
+
+namespace TextFile {
+
+bool AppendLines(const QString& path, const QStringList& lines) {
+    QFile f(path);
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Append)) return false;
+    const QByteArray bytes = Encode(lines);
+    return f.write(bytes) == bytes.size() && f.flush();
+}
+
+bool WriteLines(const QString& path, const QStringList& lines) {
+    QSaveFile f(path);
+    if (!f.open(QIODevice::WriteOnly)) return false;
+    const QByteArray bytes = Encode(lines);
+    if (f.write(bytes) != bytes.size()) {
+        f.cancelWriting();
+        return false;
+    }
+    return f.commit();
+}
+
+bool ReadLines(const QString& path, QStringList& lines) {
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly)) return false;
+    const QByteArray bytes = f.readAll();
+    if (f.error() != QFileDevice::NoError) return false;
+    lines.clear();
+    const QString text = DecodeCp1252(bytes);
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (c != QChar('\r') && c != QChar('\n')) continue;
+        lines << text.mid(start, i - start);
+        if (c == QChar('\r') && i + 1 < text.size() && text[i + 1] == QChar('\n')) ++i;
+        start = i + 1;
+    }
+    if (start < text.size()) lines << text.mid(start);
+    return true;
+}
+
+}  // namespace TextFile

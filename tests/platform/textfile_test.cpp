@@ -1,0 +1,59 @@
+// The program's own text files are Windows-1252 with CR LF, whatever the
+// platform, and read back whatever line ends another program wrote.
+#include "TextFile.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+QByteArray Bytes(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+TEST(FichiersTexte, AppendedLinesAreWindows1252EndedByCrLf) {
+    QTemporaryDir d;
+    const QString p = d.filePath(QStringLiteral("Ostrane-aléa.txt"));
+    ASSERT_TRUE(TextFile::AppendLines(p, {QStringLiteral("Génération  2\r57 vivants"), QStringLiteral("23/3")}));
+    ASSERT_TRUE(TextFile::AppendLines(p, {QStringLiteral("€")}));
+    EXPECT_EQ(Bytes(p), QByteArray("G\xe9n\xe9ration  2\r57 vivants\r\n23/3\r\n\x80\r\n"));
+}
+
+TEST(FichiersTexte, WrittenFilesReplaceTheOldOneWhole) {
+    QTemporaryDir d;
+    const QString p = d.filePath(QStringLiteral("motif.lif"));
+    ASSERT_TRUE(TextFile::WriteLines(p, {QStringLiteral("#Life 1.05"), QStringLiteral("#N")}));
+    ASSERT_TRUE(TextFile::WriteLines(p, {QStringLiteral("#Life 1.05")}));
+    EXPECT_EQ(Bytes(p), QByteArray("#Life 1.05\r\n"));
+}
+
+TEST(FichiersTexte, LinesAreReadWhateverTheirEnds) {
+    QTemporaryDir d;
+    const QString p = d.filePath(QStringLiteral("x.vie"));
+    QFile f(p);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("un\r\ndeux\nr\xe8gle\rfin");
+    f.close();
+    QStringList lignes;
+    ASSERT_TRUE(TextFile::ReadLines(p, lignes));
+    EXPECT_EQ(lignes, (QStringList{QStringLiteral("un"), QStringLiteral("deux"), QStringLiteral("règle"),
+                                   QStringLiteral("fin")}));
+}
+
+TEST(FichiersTexte, AFileThatCannotBeOpenedIsReportedNotThrown) {
+    QTemporaryDir d;
+    QFile f(d.filePath(QStringLiteral("fichier")));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.close();
+    // Beneath a regular file nothing can be created, for root as for anyone.
+    const QString dessous = d.filePath(QStringLiteral("fichier/x.txt"));
+    EXPECT_FALSE(TextFile::AppendLines(dessous, {QStringLiteral("x")}));
+    EXPECT_FALSE(TextFile::WriteLines(dessous, {QStringLiteral("x")}));
+    QStringList lignes{QStringLiteral("avant")};
+    EXPECT_FALSE(TextFile::ReadLines(dessous, lignes));
+    EXPECT_EQ(lignes, QStringList{QStringLiteral("avant")});
+}
+
+}  // namespace
