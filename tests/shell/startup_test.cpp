@@ -212,3 +212,57 @@ TEST_F(Echec, AHelpFileThatCannotBeReadShowsCodeTwo) {
 }
 
 }  // namespace
+
+namespace {
+
+struct FenetreAide_ : Programme {};
+
+TEST_F(FenetreAide_, TouchingTheTextLoadsTheWindowUnseenWithTheHelpTextAndNoChangeMark) {
+    Prepare();
+    Demarre();
+    ASSERT_FALSE(FenAide->Loaded());
+    RichTextBox* tx = FenAide->txAide();
+    OstraneA* a = Aide();
+    EXPECT_TRUE(a->Loaded());
+    EXPECT_FALSE(a->Visible());
+    EXPECT_EQ(a->Caption(), QStringLiteral(" Aide -  Ostrane"));
+    EXPECT_FALSE(a->caInit->Visible()) << "the ordinary face";
+    EXPECT_FALSE(a->imEnreg->Visible());
+    EXPECT_TRUE(a->imEnregN->Visible());
+    EXPECT_TRUE(tx->Text().startsWith(QStringLiteral("** - 1 - **")) || tx->Text().contains(QStringLiteral("\r\n** - 1 - **")));
+    // The section buttons carry the headings' titles.
+    EXPECT_TRUE(a->btAide(1)->Visible());
+    EXPECT_EQ(a->btAide(1)->Caption(), QStringLiteral("Présentation"));
+    EXPECT_TRUE(a->btAide(6)->Visible());
+}
+
+TEST_F(FenetreAide_, TheSaveButtonShowsWhetherTheTextChanged) {
+    Prepare();
+    Demarre();
+    OstraneA* a = Aide();
+    a->FixEnreg(true);
+    a->FixEnreg(true);
+    EXPECT_TRUE(a->imEnreg->Visible());
+    EXPECT_FALSE(a->imEnregN->Visible());
+    a->FixEnreg(false);
+    EXPECT_FALSE(a->imEnreg->Visible());
+    EXPECT_TRUE(a->imEnregN->Visible());
+    EXPECT_EQ(a->imEnregN->Left(), a->imEnreg->Left()) << "in the same place";
+    a->txAide()->setSelStart(0);
+    a->txAide()->setSelText(QStringLiteral("x"));
+    EXPECT_TRUE(a->imEnreg->Visible()) << "every change of the text marks it";
+    a->FixEnreg(false);
+}
+
+TEST_F(FenetreAide_, TheHelpWindowFitsTheScreenAtEachLoad) {
+    Prepare();
+    Screen::setSizeOverride((19104 + 120) / 2.0, 20000);
+    Demarre();
+    OstraneA* a = Aide();
+    a->Load();
+    EXPECT_NEAR(a->Width(), (19104 + 120) / 2.0, 1);
+    EXPECT_NEAR(a->caMarlett->Width(), 4428 / 2.0, 1);
+    EXPECT_NEAR(a->btAide(1)->Height(), 492 / 2.0, 1);
+}
+
+}  // namespace
