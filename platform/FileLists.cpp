@@ -1,0 +1,391 @@
+#include "FileLists.h"
+
+#include <QCollator>
+#include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QKeyEvent>
+#include <QListWidget>
+#include <QMouseEvent>
+#include <QSignalBlocker>
+#include <QStyle>
+#include <algorithm>
+
+namespace {
+
+// A list whose picks and openings come from the user only; changes made by
+// code go round it with a signal blocker.
+class PickList : public QListWidget {
+public:
+    std::function<void(int row)> picked;
+    std::function<void(int row)> opened;
+    bool openOnEnter = false;
+
+    PickList() {
+        setSelectionMode(QAbstractItemView::SingleSelection);
+        setEditTriggers(QAbstractItemView::NoEditTriggers);
+        setUniformItemSizes(true);
+        QObject::connect(this, &QListWidget::currentRowChanged, this, [this](int row) {
+            // The keyboard moves the pick; a press reports its own below.
+            if (!m_pressing && row >= 0 && picked) picked(row);
+        });
+    }
+
+protected:
+    void mousePressEvent(QMouseEvent* e) override {
+        m_pressing = true;
+        QListWidget::mousePressEvent(e);
+        m_pressing = false;
+        const int row = indexAt(e->position().toPoint()).row();
+        if (row >= 0 && picked) picked(row);
+    }
+    // Handled here rather than through the view's own signal, since opening a
+    // folder rebuilds the list under the view's feet.
+    void mouseDoubleClickEvent(QMouseEvent* e) override {
+        const int row = indexAt(e->position().toPoint()).row();
+        if (row < 0 || e->button() != Qt::LeftButton) {
+            QListWidget::mouseDoubleClickEvent(e);
+            return;
+        }
+        if (row != currentRow()) {
+            {
+                const QSignalBlocker block(this);
+                setCurrentRow(row);
+            }
+            if (picked) picked(row);
+        }
+        if (opened) opened(row);
+    }
+    void keyPressEvent(QKeyEvent* e) override {
+        if (openOnEnter && (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) && currentRow() >= 0) {
+            if (opened) opened(currentRow());
+            return;
+        }
+        QListWidget::keyPressEvent(e);
+    }
+
+private:
+    bool m_pressing = false;
+};
+
+void showRow(QListWidget* l, int row) {
+    const QSignalBlocker block(l);
+    if (row < 0) {
+        l->setCurrentRow(-1);
+        l->clearSelection();
+    } else {
+        l->setCurrentRow(row);
+        l->scrollToItem(l->item(row));
+    }
+}
+
+// French order, letter case aside, the same on every machine whatever its locale.
+void sortNames(QStringList& names) {
+    QCollator c{QLocale(QLocale::French, QLocale::France)};
+    c.setCaseSensitivity(Qt::CaseInsensitive);
+    std::sort(names.begin(), names.end(), [&c](const QString& a, const QString& b) {
+        const int r = c.compare(a, b);
+        return r != 0 ? r < 0 : a < b;
+    });
+}
+
+// Entries of a folder by kind, hidden ones aside; nothing when it cannot be read.
+QStringList entries(const QString& folder, QDir::Filters kind) {
+    QStringList names = QDir(folder).entryList(kind | QDir::NoDotAndDotDot);
+    sortNames(names);
+    return names;
+}
+
+QString clean(const QString& base, const QString& p) {
+    QString s = QDir::fromNativeSeparators(p.trimmed());
+    if (s.isEmpty()) return {};
+    if (QDir::isRelativePath(s)) s = (base.isEmpty() ? QDir::currentPath() : base) + QLatin1Char('/') + s;
+    s = QDir::cleanPath(s);
+    // "C:" alone is the drive's current folder elsewhere; here it is its root.
+    if (s.size() == 2 && s[1] == QLatin1Char(':')) s += QLatin1Char('/');
+    return s;
+}
+
+QString cleanFolder(const QString& base, const QString& p) {
+    const QString s = clean(base, p);
+    return !s.isEmpty() && QFileInfo(s).isDir() ? s : QString();
+}
+
+QString childOf(const QString& folder, const QString& name) {
+    return folder.endsWith(QLatin1Char('/')) ? folder + name : folder + QLatin1Char('/') + name;
+}
+
+QString shownName(const QString& folder) {
+    const QString n = QFileInfo(folder).fileName();
+    return n.isEmpty() ? QDir::toNativeSeparators(folder) : n;
+}
+
+// Wildcards as the program writes them: "*" any run, "?" one character.
+bool matches(QStringView name, QStringView pat) {
+    qsizetype n = 0, p = 0, starP = -1, starN = 0;
+    while (n < name.size()) {
+        if (p < pat.size() && (pat[p] == QLatin1Char('?') || pat[p].toCaseFolded() == name[n].toCaseFolded())) {
+            ++n;
+            ++p;
+        } else if (p < pat.size() && pat[p] == QLatin1Char('*')) {
+            starP = p++;
+            starN = n;
+        } else if (starP >= 0) {
+            p = starP + 1;
+            n = ++starN;
+        } else {
+            return false;
+        }
+    }
+    while (p < pat.size() && pat[p] == QLatin1Char('*')) ++p;
+    return p == pat.size();
+}
+
+bool matchesAny(const QString& name, const QStringList& patterns) {
+    for (const QString& p : patterns)
+        if (p == QLatin1String("*.*") || matches(name, p)) return true;
+    return false;
+}
+
+}  // namespace
+
+// ---- DriveListBox
+DriveListBox::DriveListBox(Form& f, Control* container, const QString& name, int index)
+    : Control(f, container, name, index) {
+    for (const QFileInfo& d : QDir::drives()) m_drives << QDir::cleanPath(d.absoluteFilePath());
+    if (m_drives.isEmpty()) m_drives << QStringLiteral("/");
+    // No drive letters: the home folder is the other place a user keeps files.
+    const QString home = QDir::cleanPath(QDir::homePath());
+    if (m_drives == QStringList{QStringLiteral("/")} && home != m_drives.front()) m_drives << home;
+
+    auto* c = new QComboBox;
+    for (const QString& d : m_drives) c->addItem(QDir::toNativeSeparators(d));
+    setWidget(c);
+    m_index = std::max(0, holder(QDir::currentPath()));
+    show();
+    QObject::connect(c, &QComboBox::activated, ctx(), [this](int i) {
+        if (i < 0 || i == m_index) return;
+        m_index = i;
+        if (Change) Change();
+    });
+}
+
+QString DriveListBox::List(int i) const {
+    return i >= 0 && i < m_drives.size() ? QDir::toNativeSeparators(m_drives[i]) : QString();
+}
+
+void DriveListBox::show() {
+    auto* c = static_cast<QComboBox*>(widget());
+    const QSignalBlocker block(c);
+    c->setCurrentIndex(m_index);
+}
+
+int DriveListBox::holder(const QString& d) const {
+    const QString s = QDir::fromNativeSeparators(d.trimmed());
+    if (s.isEmpty()) return -1;
+    int best = -1;
+    for (int i = 0; i < m_drives.size(); ++i) {
+        const QString& e = m_drives[i];
+        bool holds;
+        if (e.size() == 3 && e[1] == QLatin1Char(':'))
+            holds = s.left(2).compare(e.left(2), Qt::CaseInsensitive) == 0;
+        else
+            holds = s == e || (s.startsWith(e) && (e.endsWith(QLatin1Char('/')) || s[e.size()] == QLatin1Char('/')));
+        if (holds && (best < 0 || e.size() > m_drives[best].size())) best = i;
+    }
+    return best;
+}
+
+bool DriveListBox::setDrive(const QString& d) {
+    const int i = holder(d);
+    return i >= 0 && setListIndex(i);
+}
+
+bool DriveListBox::setListIndex(int i) {
+    if (i < 0 || i >= m_drives.size()) return false;
+    if (i == m_index) return true;
+    m_index = i;
+    show();
+    if (Change) Change();
+    return true;
+}
+
+// ---- DirListBox
+DirListBox::DirListBox(Form& f, Control* container, const QString& name, int index)
+    : Control(f, container, name, index) {
+    auto* l = new PickList;
+    l->openOnEnter = true;
+    setWidget(l);
+    setBackColor(0xFFFFFF);
+    l->picked = [this](int row) {
+        m_listIndex = row - static_cast<int>(m_parents.size()) - 1;
+        if (Click) Click();
+    };
+    l->opened = [this](int row) { setPath(List(row - static_cast<int>(m_parents.size()) - 1)); };
+    m_path = QDir::cleanPath(QDir::currentPath());
+    fill();
+}
+
+QListWidget* DirListBox::list() const { return static_cast<QListWidget*>(widget()); }
+
+QString DirListBox::Path() const { return QDir::toNativeSeparators(m_path); }
+
+QString DirListBox::List(int i) const {
+    if (i >= 0) return i < m_children.size() ? QDir::toNativeSeparators(m_children[i]) : QString();
+    if (i == -1) return Path();
+    const qsizetype up = -i - 1;   // how many levels above the folder
+    return up <= m_parents.size() ? QDir::toNativeSeparators(m_parents[m_parents.size() - up]) : QString();
+}
+
+void DirListBox::fill() {
+    m_parents.clear();
+    for (QString p = QFileInfo(m_path).path(); ; p = QFileInfo(p).path()) {
+        if (p == m_path || (!m_parents.isEmpty() && p == m_parents.front())) break;
+        m_parents.prepend(p);
+    }
+    m_children.clear();
+    for (const QString& n : entries(m_path, QDir::Dirs)) m_children << childOf(m_path, n);
+    m_listIndex = -1;
+
+    QListWidget* l = list();
+    const QSignalBlocker block(l);
+    l->clear();
+    const QIcon open = l->style()->standardIcon(QStyle::SP_DirOpenIcon);
+    const QIcon closed = l->style()->standardIcon(QStyle::SP_DirClosedIcon);
+    int depth = 0;
+    for (const QString& p : m_parents) l->addItem(new QListWidgetItem(open, QString(2 * depth++, QLatin1Char(' ')) + shownName(p)));
+    l->addItem(new QListWidgetItem(open, QString(2 * depth++, QLatin1Char(' ')) + shownName(m_path)));
+    for (const QString& c : m_children) l->addItem(new QListWidgetItem(closed, QString(2 * depth, QLatin1Char(' ')) + shownName(c)));
+    showRow(l, rowOf(-1));
+}
+
+bool DirListBox::setPath(const QString& p) {
+    const QString s = cleanFolder(m_path, p);
+    if (s.isEmpty()) return false;
+    if (s == m_path) return true;
+    m_path = s;
+    fill();
+    if (Change) Change();
+    return true;
+}
+
+bool DirListBox::setListIndex(int i) {
+    if (i < -static_cast<int>(m_parents.size()) - 1 || i >= ListCount()) return false;
+    if (i == m_listIndex) return true;
+    m_listIndex = i;
+    showRow(list(), rowOf(i));
+    if (Click) Click();
+    return true;
+}
+
+void DirListBox::Refresh() {
+    // A folder that went away leaves the list on the nearest one still there.
+    QString s = m_path;
+    while (!QFileInfo(s).isDir() && QFileInfo(s).path() != s) s = QFileInfo(s).path();
+    if (s != m_path) {
+        setPath(s);
+        return;
+    }
+    fill();
+}
+
+// ---- FileListBox
+FileListBox::FileListBox(Form& f, Control* container, const QString& name, int index)
+    : Control(f, container, name, index) {
+    auto* l = new PickList;
+    setWidget(l);
+    setBackColor(0xFFFFFF);
+    l->picked = [this](int row) { pick(row, true); };
+    l->opened = [this](int) {
+        if (DblClick) DblClick();
+    };
+    m_path = QDir::cleanPath(QDir::currentPath());
+    fill(false);
+}
+
+QListWidget* FileListBox::list() const { return static_cast<QListWidget*>(widget()); }
+
+QString FileListBox::Path() const { return QDir::toNativeSeparators(m_path); }
+
+QString FileListBox::List(int i) const { return i >= 0 && i < m_names.size() ? m_names[i] : QString(); }
+
+void FileListBox::fill(bool keepPick) {
+    const QStringList patterns = m_pattern.split(QLatin1Char(';'), Qt::SkipEmptyParts);
+    m_names.clear();
+    for (const QString& n : entries(m_path, QDir::Files))
+        if (matchesAny(n, patterns)) m_names << n;
+    if (!keepPick) m_fileName.clear();
+    m_listIndex = keepPick && !m_fileName.isEmpty() ? static_cast<int>(m_names.indexOf(m_fileName)) : -1;
+
+    QListWidget* l = list();
+    const QSignalBlocker block(l);
+    l->clear();
+    l->addItems(m_names);
+    showRow(l, m_listIndex);
+}
+
+void FileListBox::pick(int row, bool runClick) {
+    m_listIndex = row;
+    m_fileName = List(row);
+    if (runClick && Click) Click();
+}
+
+bool FileListBox::setPath(const QString& p) {
+    const QString s = cleanFolder(m_path, p);
+    if (s.isEmpty()) return false;
+    if (s == m_path) return true;
+    m_path = s;
+    fill(false);
+    if (PathChange) PathChange();
+    return true;
+}
+
+void FileListBox::setPattern(const QString& p) {
+    const QString v = p.trimmed().isEmpty() ? QStringLiteral("*.*") : p.trimmed();
+    if (v == m_pattern) return;
+    m_pattern = v;
+    fill(true);
+    if (PatternChange) PatternChange();
+}
+
+bool FileListBox::setFileName(const QString& n) {
+    const QString s = QDir::fromNativeSeparators(n);
+    const qsizetype cut = s.lastIndexOf(QLatin1Char('/'));
+    const QString name = s.mid(cut + 1);
+    if (cut >= 0 && !setPath(cut == 0 ? QStringLiteral("/") : s.left(cut))) return false;
+    if (name.isEmpty()) return true;
+    if (name.contains(QLatin1Char('*')) || name.contains(QLatin1Char('?'))) {
+        setPattern(name);
+        return true;
+    }
+    qsizetype row = m_names.indexOf(name);
+    for (qsizetype i = 0; row < 0 && i < m_names.size(); ++i)
+        if (m_names[i].compare(name, Qt::CaseInsensitive) == 0) row = i;
+    if (row >= 0) return setListIndex(static_cast<int>(row));
+    // A name not listed yet (a file about to be written) is kept as it is.
+    m_fileName = name;
+    if (m_listIndex != -1) {
+        m_listIndex = -1;
+        showRow(list(), -1);
+    }
+    return true;
+}
+
+bool FileListBox::setListIndex(int i) {
+    if (i < -1 || i >= ListCount()) return false;
+    if (i == m_listIndex) return true;
+    showRow(list(), i);
+    if (i < 0) {
+        m_listIndex = -1;
+        m_fileName.clear();
+        if (Click) Click();
+    } else {
+        pick(i, true);
+    }
+    return true;
+}
+
+void FileListBox::Refresh() {
+    fill(true);
+    Control::Refresh();
+}

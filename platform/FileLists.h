@@ -1,0 +1,105 @@
+// The drive, folder and file lists of a file panel. A value set by code runs
+// the handler at once, once, and only on a change; a path that is not a folder
+// leaves a list as it was and the setter says false; a folder that cannot be
+// read lists nothing. Names are sorted without regard to letter case, French
+// order, and hidden entries are not listed.
+#pragma once
+
+#include "Control.h"
+
+#include <QString>
+#include <QStringList>
+#include <functional>
+
+class QComboBox;
+class QListWidget;
+
+// The drives: the roots of the machine, plus the user's home folder where
+// there are no drive letters, so that the panel can jump there in one choice.
+class DriveListBox : public Control {
+public:
+    DriveListBox(Form& f, Control* container, const QString& name, int index = -1);
+    // The chosen entry: "/" or the home folder, "C:\" on a machine with letters.
+    QString Drive() const { return List(m_index); }
+    // Chooses the entry that holds the given path ("/home/x/y" gives the home
+    // entry, "/etc" the root, "c:" the drive C:). False when none does.
+    bool setDrive(const QString& d);
+    QString List(int i) const;
+    int ListCount() const { return static_cast<int>(m_drives.size()); }
+    int ListIndex() const { return m_index; }
+    bool setListIndex(int i);
+    std::function<void()> Change;
+
+private:
+    void show();
+    int holder(const QString& path) const;   // the longest entry holding it, or -1
+    QStringList m_drives;   // clean paths, '/' separators
+    int m_index = 0;
+};
+
+// The folder list: the parents of the folder from the root down, the folder
+// itself, then its subfolders. ListIndex -1 is the folder itself, -2 its
+// parent and so on up to the root; 0 .. ListCount - 1 the subfolders.
+class DirListBox : public Control {
+public:
+    DirListBox(Form& f, Control* container, const QString& name, int index = -1);
+    QString Path() const;
+    // A relative path is taken from the folder shown.
+    bool setPath(const QString& p);
+    // Full path of entry i (see above); empty outside the list.
+    QString List(int i) const;
+    int ListCount() const { return static_cast<int>(m_children.size()); }
+    int ListIndex() const { return m_listIndex; }
+    bool setListIndex(int i);
+    // Reads the subfolders again.
+    void Refresh();
+    std::function<void()> Change;   // the path changed
+    std::function<void()> Click;    // an entry was picked
+
+private:
+    void fill();
+    int rowOf(int listIndex) const { return listIndex + static_cast<int>(m_parents.size()) + 1; }
+    QListWidget* list() const;
+    QString m_path;                 // clean, '/' separators
+    QStringList m_parents;          // root first
+    QStringList m_children;         // full paths, sorted
+    int m_listIndex = -1;
+};
+
+// The file list: the names in a folder that match any of its patterns.
+class FileListBox : public Control {
+public:
+    FileListBox(Form& f, Control* container, const QString& name, int index = -1);
+    QString Path() const;
+    bool setPath(const QString& p);
+    // Patterns separated by ";": "*.vie", "*.lif;*.txt"; "*.*" lists every file,
+    // with or without an extension. Letter case does not count, as the program's
+    // files come from systems where it does not.
+    QString Pattern() const { return m_pattern; }
+    void setPattern(const QString& p);
+    // The picked name, without its folder. Setting a name with a folder changes
+    // the path too, a name with "*" or "?" the pattern; a plain name picks that
+    // file when it is listed.
+    QString FileName() const { return m_fileName; }
+    bool setFileName(const QString& n);
+    QString List(int i) const;
+    int ListCount() const { return static_cast<int>(m_names.size()); }
+    int ListIndex() const { return m_listIndex; }
+    bool setListIndex(int i);
+    // Reads the folder again; the picked name stays picked while it is there.
+    void Refresh();
+    std::function<void()> Click;
+    std::function<void()> DblClick;
+    std::function<void()> PathChange;
+    std::function<void()> PatternChange;
+
+private:
+    void fill(bool keepPick);
+    void pick(int row, bool runClick);
+    QListWidget* list() const;
+    QString m_path;
+    QString m_pattern = QStringLiteral("*.*");
+    QStringList m_names;
+    QString m_fileName;
+    int m_listIndex = -1;
+};
