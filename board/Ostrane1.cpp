@@ -44,6 +44,14 @@ void Ostrane1::CreeCadre() {
         *b.b = p;
         *b.z = z;
     }
+    imAide->MouseDown = [this](int b, int s, float x, float y) { imAide_MouseDown(b, s, x, y); };
+    imAide->MouseUp = [this](int b, int s, float x, float y) { imAide_MouseUp(b, s, x, y); };
+    imIco->MouseDown = [this](int b, int s, float x, float y) { imIco_MouseDown(b, s, x, y); };
+    imIco->MouseUp = [this](int b, int s, float x, float y) { imIco_MouseUp(b, s, x, y); };
+    imTaille->MouseDown = [this](int b, int s, float x, float y) { imTaille_MouseDown(b, s, x, y); };
+    imTaille->MouseUp = [this](int b, int s, float x, float y) { imTaille_MouseUp(b, s, x, y); };
+    imFerme->MouseDown = [this](int b, int s, float x, float y) { imFerme_MouseDown(b, s, x, y); };
+    imFerme->MouseUp = [this](int b, int s, float x, float y) { imFerme_MouseUp(b, s, x, y); };
 
     étTitre = Ajoute<Label>(nullptr, QStringLiteral("étTitre"));
     étTitre->Move(120, 60, 6000, 400);

@@ -110,9 +110,15 @@ protected:
     }
     void mousePressEvent(QMouseEvent* e) override {
         setFocus(Qt::MouseFocusReason);
+        // A picture button hides itself on the press: without the grab the window system
+        // would give the release to nobody.
+        grabMouse();
         deliver(m_c, m_c->MouseDown, e, true);
     }
-    void mouseReleaseEvent(QMouseEvent* e) override { deliver(m_c, m_c->MouseUp, e, false); }
+    void mouseReleaseEvent(QMouseEvent* e) override {
+        releaseMouse();
+        deliver(m_c, m_c->MouseUp, e, false);
+    }
 private:
     PictureBox* m_c;
 };
