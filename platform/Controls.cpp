@@ -348,7 +348,16 @@ void PictureBox::Cls() {
     ensureCanvas();
     m_canvas.fill(Qt::transparent);
     m_drawn = false;
-    widget()->update();
+    repaintLater();
+}
+void PictureBox::repaintLater() {
+    // A redraw sets thousands of points: the picture is painted once, when they are all set.
+    if (m_repaintPending || !widget()) return;
+    m_repaintPending = true;
+    QTimer::singleShot(0, ctx(), [this] {
+        m_repaintPending = false;
+        if (widget()) widget()->update();
+    });
 }
 void PictureBox::PSet(double x, double y, long colour) {
     ensureCanvas();
@@ -364,7 +373,7 @@ void PictureBox::PSet(double x, double y, long colour) {
         for (int xx = x0; xx <= x1; ++xx) line[xx] = rgb;
     }
     m_drawn = true;
-    widget()->update();
+    repaintLater();
 }
 void PictureBox::setPicture(const QImage& img) {
     m_picture = img;

@@ -131,11 +131,13 @@ public:
     void ensureCanvas();
 
 private:
+    void repaintLater();
     QImage m_picture, m_canvas;
     int m_drawWidth = 1;
     int m_border = 0;
     bool m_drawn = false;
     bool m_stretch = false;
+    bool m_repaintPending = false;
 };
 
 // A picture without focus; mouse events only.

@@ -198,20 +198,20 @@ TEST_F(Cosmos, TheMarginIsNeitherDrawnNorCounted) {
     Bloc(179, 100);  // beyond the picture, counted
     Etape();
     EXPECT_EQ(f().étGénér->Caption(), Légende(2, 8));
-    EXPECT_TRUE(PointNoir(11, 60));
-    EXPECT_TRUE(PointNoir(12, 61));
-    EXPECT_FALSE(PointNoir(10, 50));
-    EXPECT_FALSE(PointNoir(50, 10));
+    EXPECT_TRUE(PointNoir(11, 60, 1));
+    EXPECT_TRUE(PointNoir(12, 61, 1));
+    EXPECT_FALSE(PointNoir(10, 50, 1));
+    EXPECT_FALSE(PointNoir(50, 10, 1));
     EXPECT_EQ(Vivantes(f().Univers).size(), 16) << "all four blocks live on";
 }
 
 TEST_F(Cosmos, ACellOnRowTenShownByARedrawVanishesAtTheNextStep) {
     Bloc(10, 60);
     f().DessineJeu();
-    ASSERT_TRUE(PointNoir(10, 60));
+    ASSERT_TRUE(PointNoir(10, 60, 1));
     Etape();
-    EXPECT_FALSE(PointNoir(10, 60));
-    EXPECT_TRUE(PointNoir(11, 60));
+    EXPECT_FALSE(PointNoir(10, 60, 1));
+    EXPECT_TRUE(PointNoir(11, 60, 1));
     EXPECT_EQ(f().Univers(10, 60), life::Vivant);
     EXPECT_EQ(f().étGénér->Caption(), Légende(2, 2));
 }
@@ -232,8 +232,8 @@ TEST_F(Cosmos, TheStepKeepsThePreviousUniverse) {
     EXPECT_TRUE(f().UniSuiv == f().Univers);
     EXPECT_EQ(Vivantes(f().Univers),
               (QStringList{QStringLiteral("89,91"), QStringLiteral("90,91"), QStringLiteral("91,91")}));
-    EXPECT_TRUE(PointNoir(89, 91));
-    EXPECT_FALSE(PointNoir(90, 90));
+    EXPECT_TRUE(PointNoir(89, 91, 1));
+    EXPECT_FALSE(PointNoir(90, 90, 1));
     Etape(2);
     EXPECT_EQ(Affiche(QStringLiteral("étSuite")), QStringLiteral("Alterne depuis 2"));
 }

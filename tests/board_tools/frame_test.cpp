@@ -1,5 +1,5 @@
 // The main window's title-bar pictures and its closing.
-#include "FenetreJeu.h"
+#include "Partie.h"
 
 #include "App.h"
 #include "OstraneG.h"
@@ -7,9 +7,10 @@
 #include <QApplication>
 #include <QTest>
 #include <QWindow>
+#include <utility>
 
 namespace {
-class FenetreCadre : public FenetreJeu {
+class FenetreCadre : public Partie {
 protected:
     bool Montre(const QString& nom) const {
         QWidget* x = w(nom);
@@ -33,25 +34,21 @@ TEST_F(FenetreCadre, HeldPictureIsReplacedByItsTwinUntilReleased) {
         EXPECT_FALSE(Montre(b + QLatin1Char('Z'))) << nom << ": twin shown at rest";
     }
     // Another picture holds the focus: the press still goes to the picture pressed.
-    f().imIco->SetFocus();
-    Presse(QStringLiteral("imAide"));
-    EXPECT_FALSE(Montre(QStringLiteral("imAide")));
-    EXPECT_TRUE(Montre(QStringLiteral("imAideZ")));
-    EXPECT_TRUE(Montre(QStringLiteral("imIco")));
-    EXPECT_FALSE(Montre(QStringLiteral("imIcoZ")));
-    Relache(QStringLiteral("imAide"));
-    EXPECT_TRUE(Montre(QStringLiteral("imAide")));
-    EXPECT_FALSE(Montre(QStringLiteral("imAideZ")));
-
-    f().imAide->SetFocus();
-    Presse(QStringLiteral("imTaille"));
-    EXPECT_FALSE(Montre(QStringLiteral("imTaille")));
-    EXPECT_TRUE(Montre(QStringLiteral("imTailleZ")));
-    EXPECT_TRUE(Montre(QStringLiteral("imAide")));
-    EXPECT_FALSE(Montre(QStringLiteral("imAideZ")));
-    Relache(QStringLiteral("imTaille"));
-    EXPECT_TRUE(Montre(QStringLiteral("imTaille")));
-    EXPECT_FALSE(Montre(QStringLiteral("imTailleZ")));
+    for (const auto& [tenue, focus] : {std::pair{"imAide", "imIco"}, std::pair{"imTaille", "imAide"}}) {
+        SCOPED_TRACE(tenue);
+        const QString b = QString::fromUtf8(tenue), autre = QString::fromUtf8(focus);
+        Control* c = f().ControlByName(autre);
+        ASSERT_TRUE(c);
+        c->SetFocus();
+        Presse(b);
+        EXPECT_FALSE(Montre(b));
+        EXPECT_TRUE(Montre(b + QLatin1Char('Z')));
+        EXPECT_TRUE(Montre(autre));
+        EXPECT_FALSE(Montre(autre + QLatin1Char('Z')));
+        Relache(b);
+        EXPECT_TRUE(Montre(b));
+        EXPECT_FALSE(Montre(b + QLatin1Char('Z')));
+    }
 }
 
 TEST_F(FenetreCadre, PictureHiddenByItsPressStillGetsTheReleaseFromTheWindowSystem) {

@@ -1,10 +1,10 @@
 // The parity options: N or N - 1 columns and rows on the Globe grid.
-#include "FenetreJeu.h"
+#include "Partie.h"
 
 #include "App.h"
 
 namespace {
-class Parite : public FenetreJeu {
+class Parite : public Partie {
 protected:
     bool Choisie(const char* nom) const {
         auto* o = dynamic_cast<OptionButton*>(f().ControlByName(QString::fromUtf8(nom)));
@@ -92,7 +92,8 @@ TEST_F(Parite, DroppedColumnTakesItsCellsAndComesBackDead) {
 class LargeurAjoutee : public Parite, public ::testing::WithParamInterface<std::pair<double, double>> {};
 
 TEST_P(LargeurAjoutee, AddedColumnAndRowAreSizedLikeTheirNeighbours) {
-    ASSERT_NO_FATAL_FAILURE(Demarre(0, GetParam().first, GetParam().second));
+    Screen::setSizeOverride(GetParam().first, GetParam().second);
+    ASSERT_NO_FATAL_FAILURE(Demarre());
     const double cote = f().grJeu->ColWidth(0);
     ASSERT_EQ(cote, VbRound(216 * static_cast<double>(FacteurEcran)));
     Choisis("coSymDG(1)");

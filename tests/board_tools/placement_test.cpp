@@ -1,8 +1,8 @@
 // Putting the pattern grid's cells on the board with "Placer le motif".
-#include "FenetreJeu.h"
+#include "Partie.h"
 
 namespace {
-class Placement : public FenetreJeu {
+class Placement : public Partie {
 protected:
     void Motif(std::initializer_list<std::pair<int, int>> cases) const {
         for (auto [r, c] : cases) CliqueCellule(QStringLiteral("grMotif"), r, c);

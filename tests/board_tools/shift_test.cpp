@@ -1,5 +1,5 @@
 // Moving the whole board with the arrows of " Déplacer ", in both universes.
-#include "FenetreJeu.h"
+#include "Partie.h"
 
 #include <random>
 
@@ -7,7 +7,7 @@ namespace {
 const char* const kFleche[] = {"btFlèche(0)", "btFlèche(1)", "btFlèche(2)", "btFlèche(3)"};
 enum { Haut, Bas, Gauche, Droite };
 
-class Deplacement : public FenetreJeu {
+class Deplacement : public Partie {
 protected:
     void Fleche(int i) const { Clique(QString::fromUtf8(kFleche[i])); }
     void Pas(int pas) const { CliqueCase(pas == 1 ? QStringLiteral("coDépl(0)") : QStringLiteral("coDépl(1)")); }

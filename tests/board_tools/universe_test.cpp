@@ -1,5 +1,5 @@
 // The universe view, the mode switch, the previous-generation button and the centre mark.
-#include "FenetreJeu.h"
+#include "Partie.h"
 
 #include "App.h"
 
@@ -10,7 +10,7 @@
 namespace {
 using Cases = std::set<std::pair<int, int>>;
 
-class VueUnivers : public FenetreJeu {
+class VueUnivers : public Partie {
 protected:
     void Cosmos() const { CliqueCase(QStringLiteral("coMode(1)")); }
     void Globe() const { CliqueCase(QStringLiteral("coMode(0)")); }
@@ -174,7 +174,8 @@ TEST_F(VueUnivers, HoldingShowsTheBoardBeforeTheLastStepAndReleasingItsResult) {
 class TailleDuPoint : public VueUnivers, public ::testing::WithParamInterface<std::pair<double, double>> {};
 
 TEST_P(TailleDuPoint, LiveCellIsADotOfMostOfACell) {
-    ASSERT_NO_FATAL_FAILURE(Demarre(0, GetParam().first, GetParam().second));
+    Screen::setSizeOverride(GetParam().first, GetParam().second);
+    ASSERT_NO_FATAL_FAILURE(Demarre());
     Cosmos();
     f().Univers(50, 50) = life::Vivant;
     f().DessineJeu();

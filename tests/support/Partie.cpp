@@ -2,12 +2,15 @@
 
 #include "App.h"
 #include "OstraneA.h"
+#include "OstraneG.h"
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QFile>
+#include <QImage>
 #include <QLabel>
 #include <QTest>
+#include <algorithm>
 
 namespace {
 // The main window with a grid or a picture of another width: the load derives
@@ -26,6 +29,8 @@ protected:
 private:
     double m_grille, m_image;
 };
+
+QString Case(int r, int c) { return QStringLiteral("%1,%2").arg(r).arg(c); }
 }  // namespace
 
 QString Vivant() { return QString(QChar(life::Vivant)); }
@@ -41,15 +46,18 @@ void Partie::Demarre(double largeurGrille, double largeurImage) {
 }
 
 void Partie::TearDown() {
-    // Closed quietly, as a re-layout closes windows.
+    // Quietly, as a re-layout closes windows: no question, no end.
     EnReinit = true;
     for (Form* fo : Form::Forms()) fo->Unload();
     EnReinit = false;
+    delete FenOptions;
+    FenOptions = nullptr;
     delete ::FenPrinc;
     ::FenPrinc = nullptr;
     delete FenAide;
     FenAide = nullptr;
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    Screen::setSizeOverride(0, 0);
     ReinitModule();
     ResetEndCount();
     m_dossier.reset();
@@ -73,6 +81,16 @@ void Partie::CliqueCellule(const QString& grille, int r, int c) const {
     ASSERT_TRUE(g);
     const FlexGrid::Rect rc = g->cellRect(r, c);
     ClickAt(g->widget(), QPoint(rc.x + rc.w / 2, rc.y + rc.h / 2));
+}
+
+void Partie::Presse(const QString& nom) const {
+    QWidget* x = w(nom);
+    if (x) QTest::mousePress(x, Qt::LeftButton, Qt::NoModifier, x->rect().center());
+}
+
+void Partie::Relache(const QString& nom) const {
+    QWidget* x = w(nom);
+    if (x) QTest::mouseRelease(x, Qt::LeftButton, Qt::NoModifier, x->rect().center());
 }
 
 void Partie::Etape(int fois) const {
@@ -108,7 +126,7 @@ QStringList Partie::VivantesGrille() const {
     QStringList out;
     for (int r = 0; r < f().grJeu->Rows(); ++r)
         for (int c = 0; c < f().grJeu->Cols(); ++c)
-            if (f().grJeu->TextMatrix(r, c) == Vivant()) out << QStringLiteral("%1,%2").arg(r).arg(c);
+            if (f().grJeu->TextMatrix(r, c) == Vivant()) out << Case(r, c);
     return out;
 }
 
@@ -116,17 +134,29 @@ QStringList Partie::Vivantes(const Plateau& p) {
     QStringList out;
     for (int r = 0; r < p.Rows(); ++r)
         for (int c = 0; c < p.Cols(); ++c)
-            if (p(r, c) == life::Vivant) out << QStringLiteral("%1,%2").arg(r).arg(c);
+            if (p(r, c) == life::Vivant) out << Case(r, c);
     return out;
 }
 
-bool Partie::PointNoir(int r, int c) const {
+QStringList Partie::Grille() const {
+    QStringList out;
+    for (int r = 0; r < f().grJeu->Rows(); ++r) {
+        QString ligne;
+        for (int c = 0; c < f().grJeu->Cols(); ++c) ligne += f().grJeu->TextMatrix(r, c);
+        out << ligne;
+    }
+    return out;
+}
+
+bool Partie::PointNoir(int r, int c, int marge) const {
     const QImage im = f().imJeu->canvas();
-    const int px = static_cast<int>((c - 10) * 60.0 * FacteurEcran / Screen::TwipsPerPixelX());
-    const int py = static_cast<int>((r - 10) * 60.0 * FacteurEcran / Screen::TwipsPerPixelY());
-    // Cells are over three pixels apart: a pixel either way is still this cell's point.
-    for (int y = py - 1; y <= py + 1; ++y)
-        for (int x = px - 1; x <= px + 1; ++x) {
+    // The place in twips is a single-precision product, as the program computes it.
+    const float xt = static_cast<float>((c - 10) * 60) * FacteurEcran;
+    const float yt = static_cast<float>((r - 10) * 60) * FacteurEcran;
+    const int px = static_cast<int>(xt / Screen::TwipsPerPixelX());
+    const int py = static_cast<int>(yt / Screen::TwipsPerPixelY());
+    for (int y = py - marge; y <= py + marge; ++y)
+        for (int x = px - marge; x <= px + marge; ++x) {
             if (x < 0 || y < 0 || x >= im.width() || y >= im.height()) continue;
             const QRgb p = im.pixel(x, y);
             if (qAlpha(p) == 255 && qRed(p) == 0 && qGreen(p) == 0 && qBlue(p) == 0) return true;

@@ -1,5 +1,5 @@
-// The real program started as a user starts it, with helpers that press the
-// board panel's widgets for real and read back what the window shows.
+// The real program started as a user starts it, for the tests of the main
+// window: helpers press its widgets for real and read back what it shows.
 #pragma once
 
 #include "Ostrane1.h"
@@ -17,17 +17,25 @@
 
 class Partie : public ::testing::Test {
 protected:
-    // Starts the program from its entry. A width in twips for the grid or the
-    // picture replaces the design one before the window's load.
+    // Starts the program from its entry, in the folder of m_dossier (a new one
+    // unless the test made its own). A width in twips for the grid or the picture
+    // replaces the design one before the window's load, which derives the board
+    // sizes from them (217 twips a grid cell). A screen size of the test's own is
+    // set before, with Screen::setSizeOverride.
     void Demarre(double largeurGrille = 0, double largeurImage = 0);
+    // Closes every window quietly, as a re-layout does, and gives the screen back
+    // its offscreen size.
     void TearDown() override;
 
     Ostrane1& f() const { return *static_cast<Ostrane1*>(::FenPrinc); }
+    // The widget of the main window with that object name; fails the test when absent.
     QWidget* w(const QString& nom) const;
     void Clique(const QString& nom) const;
     // Option buttons and check boxes take the click on their indicator.
     void CliqueCase(const QString& nom) const;
     void CliqueCellule(const QString& grille, int r, int c) const;
+    void Presse(const QString& nom) const;
+    void Relache(const QString& nom) const;
     void Etape(int fois = 1) const;
     // Live cells clicked into the board grid.
     void Pose(const std::vector<std::pair<int, int>>& cellules) const;
@@ -40,8 +48,11 @@ protected:
     // Live cells of the board grid, or of a universe array, as "r,c".
     QStringList VivantesGrille() const;
     static QStringList Vivantes(const Plateau& p);
-    // Whether the picture shows a black point where universe cell (r, c) is drawn.
-    bool PointNoir(int r, int c) const;
+    // The board grid as text, one string per row.
+    QStringList Grille() const;
+    // Whether the picture shows a black point where the program draws universe
+    // cell (r, c), or within `marge` pixels of that place either way.
+    bool PointNoir(int r, int c, int marge = 0) const;
     bool AlerteBord() const { return f().étSuite->BackColor() == 0xC0E0FF; }
     QByteArray Journal() const;
 
