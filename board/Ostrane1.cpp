@@ -27,22 +27,12 @@ void Ostrane1::CreeCadre() {
         {&imFerme, &imFermeZ, "imFerme", 1620, "Fermer le programme"},
     };
     for (const Bouton& b : boutons) {
-        const QImage pic = DessineBouton(QString::fromUtf8(b.nom));
-        auto* z = Ajoute<Image>(caMarlett, QString::fromUtf8(b.nom) + QLatin1Char('Z'));
-        const double cote = (*b.nom && QString::fromUtf8(b.nom) == QLatin1String("imAide")) ? 420 : 396;
-        z->Move(b.left + 24, 60, cote, cote);
-        z->setStretch(true);
-        z->setPicture(pic);
-        z->setVisible(false);
-        z->setTag(QStringLiteral("!"));
-        auto* p = Ajoute<PictureBox>(caMarlett, QString::fromUtf8(b.nom));
-        p->Move(b.left, 36, 420, 420);
-        p->setStretch(true);
-        p->setPicture(pic);
-        p->setToolTipText(QString::fromUtf8(b.tip));
-        p->setTag(QStringLiteral("!"));
-        *b.b = p;
-        *b.z = z;
+        const QString nom = QString::fromUtf8(b.nom);
+        // The help button's twin is as large as the button.
+        const BoutonImage bi = PoseBoutonImage(*this, caMarlett, nom, DessineBouton(nom), b.left,
+                                               nom == QLatin1String("imAide") ? 420 : 396, QString::fromUtf8(b.tip));
+        *b.b = bi.bouton;
+        *b.z = bi.jumeau;
     }
     imAide->MouseDown = [this](int b, int s, float x, float y) { imAide_MouseDown(b, s, x, y); };
     imAide->MouseUp = [this](int b, int s, float x, float y) { imAide_MouseUp(b, s, x, y); };

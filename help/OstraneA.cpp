@@ -64,21 +64,11 @@ void OstraneA::CreateControls() {
         {&imFerme, &imFermeZ, "imFerme", "imFermeA", 3960, "Fermer la page d'aide"},
     };
     for (const Bouton& b : boutons) {
-        const QImage pic = DessineBouton(QString::fromUtf8(b.image));
-        auto* z = Ajoute<Image>(caMarlett, QString::fromUtf8(b.nom) + QLatin1Char('Z'));
-        z->Move(b.left + 24, 60, 396, 396);
-        z->setStretch(true);
-        z->setPicture(pic);
-        z->setVisible(false);
-        z->setTag(QStringLiteral("!"));
-        auto* p = Ajoute<PictureBox>(caMarlett, QString::fromUtf8(b.nom));
-        p->Move(b.left, 36, 420, 420);
-        p->setStretch(true);
-        p->setPicture(pic);
-        p->setToolTipText(QString::fromUtf8(b.tip));
-        p->setTag(QStringLiteral("!"));
-        *b.b = p;
-        *b.z = z;
+        const BoutonImage bi = PoseBoutonImage(*this, caMarlett, QString::fromUtf8(b.nom),
+                                               DessineBouton(QString::fromUtf8(b.image)), b.left, 396,
+                                               QString::fromUtf8(b.tip));
+        *b.b = bi.bouton;
+        *b.z = bi.jumeau;
     }
     imTailleZ->setToolTipText(QStringLiteral("Afficher en pleine page"));
     imEnregN = Ajoute<Image>(caMarlett, QStringLiteral("imEnregN"));

@@ -73,12 +73,7 @@ public:
     void onNativeResize();
     void onNativeStateChange();
 
-protected:
-    virtual void CreateControls() = 0;
-    virtual void Form_Load() {}
-    virtual void Form_Unload(int& Cancel) { (void)Cancel; }
-    virtual void Form_Resize() {}
-
+    // Creates a control of this form in its container (nullptr: the form itself).
     template <class T, class... A>
     T* Ajoute(Control* container, const QString& name, int index = -1, A&&... args) {
         auto c = std::make_unique<T>(*this, container, name, index, std::forward<A>(args)...);
@@ -86,6 +81,12 @@ protected:
         m_controls.push_back(std::move(c));
         return raw;
     }
+
+protected:
+    virtual void CreateControls() = 0;
+    virtual void Form_Load() {}
+    virtual void Form_Unload(int& Cancel) { (void)Cancel; }
+    virtual void Form_Resize() {}
 
     // Design values that every load starts from.
     double m_designWidth = 6000, m_designHeight = 4000, m_designLeft = 0, m_designTop = 0;

@@ -199,6 +199,23 @@ void EchelleGrille(FlexGrid& grille) {
 
 // ---------------------------------------------------------------- picture buttons and closing
 
+BoutonImage PoseBoutonImage(Form& fenetre, Frame* barre, const QString& nom, const QImage& image, double gauche,
+                            double coteJumeau, const QString& bulle) {
+    auto* z = fenetre.Ajoute<Image>(barre, nom + QLatin1Char('Z'));
+    z->Move(gauche + 24, 60, coteJumeau, coteJumeau);
+    z->setStretch(true);
+    z->setPicture(image);
+    z->setVisible(false);
+    z->setTag(QStringLiteral("!"));
+    auto* b = fenetre.Ajoute<PictureBox>(barre, nom);
+    b->Move(gauche, 36, 420, 420);
+    b->setStretch(true);
+    b->setPicture(image);
+    b->setToolTipText(bulle);
+    b->setTag(QStringLiteral("!"));
+    return {b, z};
+}
+
 void BoutonBas() {
     // The picture that took the mouse-down, whether or not it holds the focus.
     Control* c = Screen::MouseDownControl();

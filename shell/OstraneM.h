@@ -9,6 +9,10 @@
 
 class Control;
 class FlexGrid;
+class Frame;
+class Image;
+class PictureBox;
+class QImage;
 
 // ---- Module state
 extern settings::Table Cfg;   // the settings block, row by row
@@ -41,6 +45,14 @@ bool PropExiste(Control* objet, const QString& nom);
 void EchelleGrille(FlexGrid& grille);
 
 // ---- Picture buttons and closing
+// A title-bar picture button and its pressed twin (24 twips further right and down,
+// hidden), both marked "!" so that the screen fit leaves them as they are.
+struct BoutonImage {
+    PictureBox* bouton;
+    Image* jumeau;
+};
+BoutonImage PoseBoutonImage(Form& fenetre, Frame* barre, const QString& nom, const QImage& image, double gauche,
+                            double coteJumeau, const QString& bulle);
 void BoutonBas();
 void BoutonHaut();
 void FermeForme(Form& fenetre);
