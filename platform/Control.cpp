@@ -7,8 +7,26 @@
 #include <QPalette>
 #include <QToolTip>
 
+namespace {
+// The program's fonts come from Windows; here their nearest kin stand in, the
+// fixed-pitch one above all, which the help text's drawings need.
+void SubstitueLesPolices() {
+    static bool fait = false;
+    if (fait) return;
+    fait = true;
+    QFont::insertSubstitutions(QStringLiteral("Lucida Console"),
+                               {QStringLiteral("DejaVu Sans Mono"), QStringLiteral("Liberation Mono"),
+                                QStringLiteral("Monospace")});
+    QFont::insertSubstitutions(QStringLiteral("Arial Narrow"),
+                               {QStringLiteral("Liberation Sans Narrow"), QStringLiteral("DejaVu Sans Condensed"),
+                                QStringLiteral("DejaVu Sans")});
+}
+}  // namespace
+
 Control::Control(Form& form, Control* container, const QString& name, int index)
-    : m_form(form), m_container(container), m_name(name), m_index(index), m_ctx(std::make_unique<QObject>()) {}
+    : m_form(form), m_container(container), m_name(name), m_index(index), m_ctx(std::make_unique<QObject>()) {
+    SubstitueLesPolices();
+}
 
 Control::~Control() {
     Screen::forgetControl(this);
