@@ -149,6 +149,8 @@ private:
     void CreeJeu();
     // Draws a universe array from row and column `premier` on.
     void DessineUnivers(const Plateau& u, int premier);
+    // The parity options of both pairs.
+    void ChangeParité(bool colonnes, int Index);
     // Appends whole lines to the random-run log. A log that cannot be opened
     // or written is skipped: the run must not stop for it.
     void EcritAléa(const QStringList& lignes);

@@ -27,6 +27,15 @@ void LegendeSurLignes(CommandButton* b) {
     w->setText(texte + ligne);
 }
 
+// A control of the panel at its place, with its caption.
+template <class T>
+T* Pose(Form& f, Control* dans, const char* nom, int i, const QString& leg, double l, double t, double w, double h) {
+    auto* c = f.Ajoute<T>(dans, QString::fromUtf8(nom), i);
+    c->Move(l, t, w, h);
+    c->setCaption(leg);
+    return c;
+}
+
 void RapprocheLegende(Control* c) { c->widget()->setStyleSheet(QStringLiteral("spacing: 2px;")); }
 
 }  // namespace
@@ -35,36 +44,18 @@ void Ostrane1::CreeJeu() {
     const QString arial = QStringLiteral("Arial");
 
     auto option = [this](Control* dans, const char* nom, int i, const char* leg, double l, double t, double w,
-                         double h) {
-        auto* o = Ajoute<OptionButton>(dans, QString::fromUtf8(nom), i);
-        o->Move(l, t, w, h);
-        o->setCaption(QString::fromUtf8(leg));
-        return o;
-    };
+                         double h) { return Pose<OptionButton>(*this, dans, nom, i, QString::fromUtf8(leg), l, t, w, h); };
     auto bouton = [this](Control* dans, const char* nom, const char* leg, double l, double t, double w, double h) {
-        auto* b = Ajoute<CommandButton>(dans, QString::fromUtf8(nom));
-        b->Move(l, t, w, h);
-        b->setCaption(QString::fromUtf8(leg));
-        return b;
+        return Pose<CommandButton>(*this, dans, nom, -1, QString::fromUtf8(leg), l, t, w, h);
     };
     auto caseACocher = [this](Control* dans, const char* nom, int i, const QString& leg, double l, double t,
-                              double w, double h) {
-        auto* c = Ajoute<CheckBox>(dans, QString::fromUtf8(nom), i);
-        c->Move(l, t, w, h);
-        c->setCaption(leg);
-        return c;
-    };
+                              double w, double h) { return Pose<CheckBox>(*this, dans, nom, i, leg, l, t, w, h); };
     auto etiquette = [this](Control* dans, const char* nom, const char* leg, double l, double t, double w, double h) {
-        auto* e = Ajoute<Label>(dans, QString::fromUtf8(nom));
-        e->Move(l, t, w, h);
-        e->setCaption(QString::fromUtf8(leg));
-        return e;
+        return Pose<Label>(*this, dans, nom, -1, QString::fromUtf8(leg), l, t, w, h);
     };
     auto cadre = [this](Control* dans, const char* nom, const char* leg, double l, double t, double w, double h,
                         int bord) {
-        auto* f = Ajoute<Frame>(dans, QString::fromUtf8(nom));
-        f->Move(l, t, w, h);
-        f->setCaption(QString::fromUtf8(leg));
+        auto* f = Pose<Frame>(*this, dans, nom, -1, QString::fromUtf8(leg), l, t, w, h);
         f->setBorderStyle(bord);
         return f;
     };
