@@ -81,10 +81,22 @@ void EtapeGlobeLitterale() {
                 for (int y0 = r - 1; y0 <= r + 1; ++y0) {
                     if (x0 == c && y0 == r) continue;
                     int x = x0, y = y0;
-                    if (x == -1) { x = C - 1; if (cell > kMort) f.MarqueSuite(true); }
-                    if (x == C) { x = 0; if (cell > kMort) f.MarqueSuite(true); }
-                    if (y == -1) { y = L - 1; if (cell > kMort) f.MarqueSuite(true); }
-                    if (y == L) { y = 0; if (cell > kMort) f.MarqueSuite(true); }
+                    if (x == -1) {
+                        x = C - 1;
+                        if (cell > kMort) f.MarqueSuite(true);
+                    }
+                    if (x == C) {
+                        x = 0;
+                        if (cell > kMort) f.MarqueSuite(true);
+                    }
+                    if (y == -1) {
+                        y = L - 1;
+                        if (cell > kMort) f.MarqueSuite(true);
+                    }
+                    if (y == L) {
+                        y = 0;
+                        if (cell > kMort) f.MarqueSuite(true);
+                    }
                     if (f.grJeu->TextMatrix(y, x) > kMort) ++n;
                 }
             g_lit.Grille[r][c] = Regle(cell, n);
@@ -121,7 +133,8 @@ void EtapeCosmosLitterale() {
         for (int r = 0; r <= U - 1; ++r) {
             g_lit.Univers[r][c] = g_lit.UniSuiv[r][c];
             if (r > 10 && c > 10 && g_lit.Univers[r][c] == kVivant) {
-                f.imJeu->PSet(float(short((c - 10) * 60)) * FacteurEcran, float(short((r - 10) * 60)) * FacteurEcran, 0);
+                f.imJeu->PSet(float(short((c - 10) * 60)) * FacteurEcran, float(short((r - 10) * 60)) * FacteurEcran,
+                              0);
                 ++vivants;
             }
         }
@@ -136,8 +149,10 @@ void EtapeCosmosLitterale() {
             for (int c = 0; c <= U - 1 && !bord; ++c) bord = vivante(r, c);
         for (int r = U - 6; r <= U - 1 && !bord; ++r)
             for (int c = 0; c <= U - 1 && !bord; ++c) bord = vivante(r, c);
-        if (bord) f.MarqueSuite(true);
-        else Detecte(g_lit.UniSuiv, U, U);
+        if (bord)
+            f.MarqueSuite(true);
+        else
+            Detecte(g_lit.UniSuiv, U, U);
     }
     Historique(g_lit.UniSuiv, U, U);
     Legende(vivants);

@@ -19,7 +19,13 @@ void Ostrane1::CreeCadre() {
     caMarlett->setBackColor(0x808080);
     caMarlett->Move(14400 - 2088 - 96, 0, 2088, 492);
     caMarlett->setTag(QStringLiteral("!"));
-    struct Bouton { PictureBox** b; Image** z; const char* nom; double left; const char* tip; };
+    struct Bouton {
+        PictureBox** b;
+        Image** z;
+        const char* nom;
+        double left;
+        const char* tip;
+    };
     const Bouton boutons[] = {
         {&imAide, &imAideZ, "imAide", 84, "Afficher la page d'aide"},
         {&imIco, &imIcoZ, "imIco", 660, "Réduire la feuille en icône"},
@@ -88,4 +94,3 @@ void Ostrane1::CreateControls() {
 
     CreeJeu();
 }
-

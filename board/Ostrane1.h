@@ -42,12 +42,12 @@ public:
     Frame* caBiblio = nullptr;
 
     // ---- Board panel caJeu
-    ControlArray<OptionButton> coMode;          // 0 "Globe", 1 "Cosmos"
+    ControlArray<OptionButton> coMode;  // 0 "Globe", 1 "Cosmos"
     Frame* caGlobe = nullptr;
     Frame* caSymDG = nullptr;
-    ControlArray<OptionButton> coSymDG;         // 1 "|", 2 "| |"
+    ControlArray<OptionButton> coSymDG;  // 1 "|", 2 "| |"
     Frame* caSymHB = nullptr;
-    ControlArray<OptionButton> coSymHB;         // 1 "--", 2 "="
+    ControlArray<OptionButton> coSymHB;  // 1 "--", 2 "="
     Frame* caCosmos = nullptr;
     CommandButton* btChargeL = nullptr;
     CommandButton* btEnregL = nullptr;
@@ -63,15 +63,15 @@ public:
     Label* étSuite = nullptr;
     Frame* caRègle = nullptr;
     Label *étSurvie = nullptr, *étCréa = nullptr;
-    ControlArray<CheckBox> ccSurvie;            // 0..8
-    ControlArray<CheckBox> ccCréa;              // 0..8
+    ControlArray<CheckBox> ccSurvie;  // 0..8
+    ControlArray<CheckBox> ccCréa;    // 0..8
     CheckBox* ccAléa = nullptr;
     CheckBox* ccZéro = nullptr;
     CheckBox* ccEnregR = nullptr;
     CommandButton* btBiblio = nullptr;
     Frame* caPlace = nullptr;
-    ControlArray<OptionButton> coDépl;          // 0 "1", 1 "10"
-    ControlArray<CommandButton> btFlèche;       // 0 up, 1 down, 2 left, 3 right
+    ControlArray<OptionButton> coDépl;     // 0 "1", 1 "10"
+    ControlArray<CommandButton> btFlèche;  // 0 up, 1 down, 2 left, 3 right
     Frame* caMotif = nullptr;
     FlexGrid* grMotif = nullptr;
     CommandButton *btPlaceM = nullptr, *btVideM = nullptr, *btChargeM = nullptr, *btEnregM = nullptr;

@@ -17,7 +17,9 @@ void Ostrane1::ccAuto_Click() {
 }
 
 // A tick steps even though btVa is disabled while running.
-void Ostrane1::miAuto_Timer() { btVa->setValue(true); }
+void Ostrane1::miAuto_Timer() {
+    btVa->setValue(true);
+}
 
 void Ostrane1::btVide_Click() {
     if (coMode(0)->Value()) {

@@ -36,7 +36,9 @@ T* Pose(Form& f, Control* dans, const char* nom, int i, const QString& leg, doub
     return c;
 }
 
-void RapprocheLegende(Control* c) { c->widget()->setStyleSheet(QStringLiteral("spacing: 2px;")); }
+void RapprocheLegende(Control* c) {
+    c->widget()->setStyleSheet(QStringLiteral("spacing: 2px;"));
+}
 
 }  // namespace
 
@@ -44,12 +46,14 @@ void Ostrane1::CreeJeu() {
     const QString arial = QStringLiteral("Arial");
 
     auto option = [this](Control* dans, const char* nom, int i, const char* leg, double l, double t, double w,
-                         double h) { return Pose<OptionButton>(*this, dans, nom, i, QString::fromUtf8(leg), l, t, w, h); };
+                         double h) {
+        return Pose<OptionButton>(*this, dans, nom, i, QString::fromUtf8(leg), l, t, w, h);
+    };
     auto bouton = [this](Control* dans, const char* nom, const char* leg, double l, double t, double w, double h) {
         return Pose<CommandButton>(*this, dans, nom, -1, QString::fromUtf8(leg), l, t, w, h);
     };
-    auto caseACocher = [this](Control* dans, const char* nom, int i, const QString& leg, double l, double t,
-                              double w, double h) { return Pose<CheckBox>(*this, dans, nom, i, leg, l, t, w, h); };
+    auto caseACocher = [this](Control* dans, const char* nom, int i, const QString& leg, double l, double t, double w,
+                              double h) { return Pose<CheckBox>(*this, dans, nom, i, leg, l, t, w, h); };
     auto etiquette = [this](Control* dans, const char* nom, const char* leg, double l, double t, double w, double h) {
         return Pose<Label>(*this, dans, nom, -1, QString::fromUtf8(leg), l, t, w, h);
     };
@@ -112,9 +116,12 @@ void Ostrane1::CreeJeu() {
         RapprocheLegende(coDépl(i));
     }
     coDépl(0)->setValue(true);
-    struct Fleche { double l, t; const char* tag; const char* glyphe; };
-    const Fleche fleches[] = {
-        {540, 720, "h", "↑"}, {540, 1140, "b", "↓"}, {180, 900, "g", "←"}, {900, 900, "d", "→"}};
+    struct Fleche {
+        double l, t;
+        const char* tag;
+        const char* glyphe;
+    };
+    const Fleche fleches[] = {{540, 720, "h", "↑"}, {540, 1140, "b", "↓"}, {180, 900, "g", "←"}, {900, 900, "d", "→"}};
     for (int i = 0; i < 4; ++i) {
         auto* b = Ajoute<CommandButton>(caPlace, QStringLiteral("btFlèche"), i);
         b->Move(fleches[i].l, fleches[i].t, 312, 312);

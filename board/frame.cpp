@@ -6,7 +6,9 @@
 
 // Title-bar picture buttons: the press only gives the pressed look; the action waits for the release.
 
-void Ostrane1::imAide_MouseDown(int, int, float, float) { BoutonBas(); }
+void Ostrane1::imAide_MouseDown(int, int, float, float) {
+    BoutonBas();
+}
 
 void Ostrane1::imAide_MouseUp(int, int, float, float) {
     BoutonHaut();
@@ -14,14 +16,18 @@ void Ostrane1::imAide_MouseUp(int, int, float, float) {
     if (FenAide) FenAide->Show();
 }
 
-void Ostrane1::imIco_MouseDown(int, int, float, float) { BoutonBas(); }
+void Ostrane1::imIco_MouseDown(int, int, float, float) {
+    BoutonBas();
+}
 
 void Ostrane1::imIco_MouseUp(int, int, float, float) {
     BoutonHaut();
     setWindowState(vbMinimized);
 }
 
-void Ostrane1::imTaille_MouseDown(int, int, float, float) { BoutonBas(); }
+void Ostrane1::imTaille_MouseDown(int, int, float, float) {
+    BoutonBas();
+}
 
 void Ostrane1::imTaille_MouseUp(int, int, float, float) {
     BoutonHaut();
@@ -31,7 +37,9 @@ void Ostrane1::imTaille_MouseUp(int, int, float, float) {
     FenOptions->Show();
 }
 
-void Ostrane1::imFerme_MouseDown(int, int, float, float) { BoutonBas(); }
+void Ostrane1::imFerme_MouseDown(int, int, float, float) {
+    BoutonBas();
+}
 
 void Ostrane1::imFerme_MouseUp(int, int, float, float) {
     BoutonHaut();

@@ -6,9 +6,13 @@
 // The option of N's parity stands for N cells, the other for N - 1: a change of
 // selection moves the count by one.
 
-void Ostrane1::coSymDG_Click(int Index) { ChangeParité(true, Index); }
+void Ostrane1::coSymDG_Click(int Index) {
+    ChangeParité(true, Index);
+}
 
-void Ostrane1::coSymHB_Click(int Index) { ChangeParité(false, Index); }
+void Ostrane1::coSymHB_Click(int Index) {
+    ChangeParité(false, Index);
+}
 
 // Columns ("|", "| |") or rows ("--", "="): the same rule on either count.
 void Ostrane1::ChangeParité(bool colonnes, int Index) {

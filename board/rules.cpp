@@ -30,17 +30,28 @@ void EcriRangée(const ControlArray<CheckBox>& boites, const QString& s) {
 
 }  // namespace
 
-QString Ostrane1::LisCréa() { return LisRangée(ccCréa); }
-QString Ostrane1::LisSurvie() { return LisRangée(ccSurvie); }
-void Ostrane1::EcriCréa(const QString& s) { EcriRangée(ccCréa, s); }
-void Ostrane1::EcriSurvie(const QString& s) { EcriRangée(ccSurvie, s); }
+QString Ostrane1::LisCréa() {
+    return LisRangée(ccCréa);
+}
+QString Ostrane1::LisSurvie() {
+    return LisRangée(ccSurvie);
+}
+void Ostrane1::EcriCréa(const QString& s) {
+    EcriRangée(ccCréa, s);
+}
+void Ostrane1::EcriSurvie(const QString& s) {
+    EcriRangée(ccSurvie, s);
+}
 
-void Ostrane1::ccCréa_Click(int) { CréaCour = LisCréa(); }
-void Ostrane1::ccSurvie_Click(int) { SurvieCour = LisSurvie(); }
+void Ostrane1::ccCréa_Click(int) {
+    CréaCour = LisCréa();
+}
+void Ostrane1::ccSurvie_Click(int) {
+    SurvieCour = LisSurvie();
+}
 
 void Ostrane1::ccAléa_Click() {
-    m_aléa.seed(static_cast<std::mt19937::result_type>(
-        std::chrono::system_clock::now().time_since_epoch().count()));
+    m_aléa.seed(static_cast<std::mt19937::result_type>(std::chrono::system_clock::now().time_since_epoch().count()));
     ccZéro->setEnabled(ccAléa->Value() > 0);
     ccEnregR->setEnabled(ccZéro->Enabled());
 }
@@ -52,7 +63,9 @@ void Ostrane1::ccEnregR_Click() {
                maintenant.time().toString(QStringLiteral("hh:mm:ss"))});
 }
 
-void Ostrane1::EcritAléa(const QStringList& lignes) { TextFile::AppendLines(FicAléa, lignes); }
+void Ostrane1::EcritAléa(const QStringList& lignes) {
+    TextFile::AppendLines(FicAléa, lignes);
+}
 
 int Ostrane1::ChiffreAléa() {
     const double x = std::generate_canonical<double, 32>(m_aléa);

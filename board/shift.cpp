@@ -11,7 +11,8 @@ void Ostrane1::btFlèche_Click(int Index) {
         // Globe is a torus: read the grid once, rotate in memory, write every cell back.
         const int lignes = grJeu->Rows(), colonnes = grJeu->Cols();
         if (lignes <= 0 || colonnes <= 0) return;
-        std::vector<std::vector<QString>> texte(static_cast<size_t>(lignes), std::vector<QString>(static_cast<size_t>(colonnes)));
+        std::vector<std::vector<QString>> texte(static_cast<size_t>(lignes),
+                                                std::vector<QString>(static_cast<size_t>(colonnes)));
         for (int r = 0; r < lignes; ++r)
             for (int c = 0; c < colonnes; ++c) texte[size_t(r)][size_t(c)] = grJeu->TextMatrix(r, c);
         // s single-cell rotations come to one rotation by s modulo the side.

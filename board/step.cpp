@@ -23,7 +23,9 @@ Plateau::Cell CelluleDe(const QString& t) {
 
 }  // namespace
 
-void Ostrane1::MarqueSuite(bool b) { étSuite->setBackColor(b ? 0xC0E0FF : BackColor()); }
+void Ostrane1::MarqueSuite(bool b) {
+    étSuite->setBackColor(b ? 0xC0E0FF : BackColor());
+}
 
 void Ostrane1::btVa_Click() {
     if (ccAléa->Value() > 0) TireRègle();
@@ -78,8 +80,10 @@ void Ostrane1::btVa_Click() {
         DessineUnivers(Univers, 11);
         vivants = life::CountDrawn(Univers.data(), U);
         if (étSuite->Caption().isEmpty()) {
-            if (life::InEdgeBand(UniSuiv.data(), U)) MarqueSuite(true);
-            else detecte(UniSuiv);
+            if (life::InEdgeBand(UniSuiv.data(), U))
+                MarqueSuite(true);
+            else
+                detecte(UniSuiv);
         }
         historique(UniSuiv);
         if (ccEnregR->Value() > 0) EcritAléa({étGénér->Caption(), SurvieCour + QLatin1Char('/') + CréaCour});

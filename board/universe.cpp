@@ -7,7 +7,9 @@
 
 namespace {
 // A grid cell's text as a board cell; an empty text is a cell never written.
-Plateau::Cell Cellule(const QString& texte) { return texte.isEmpty() ? Plateau::Cell(0) : texte.at(0).unicode(); }
+Plateau::Cell Cellule(const QString& texte) {
+    return texte.isEmpty() ? Plateau::Cell(0) : texte.at(0).unicode();
+}
 }  // namespace
 
 void Ostrane1::coMode_Click(int) {
@@ -40,7 +42,9 @@ void Ostrane1::coMode_Click(int) {
     DessineJeu();
 }
 
-void Ostrane1::DessineJeu() { DessineUnivers(Univers, 10); }
+void Ostrane1::DessineJeu() {
+    DessineUnivers(Univers, 10);
+}
 
 void Ostrane1::DessineUnivers(const Plateau& u, int premier) {
     // A one-pixel point vanishes on a large screen: the dot covers about three quarters of a cell.
@@ -59,9 +63,13 @@ void Ostrane1::DessineUnivers(const Plateau& u, int premier) {
     }
 }
 
-void Ostrane1::btAnte_MouseDown(int, int, float, float) { DessineUnivers(UniAnte, 11); }
+void Ostrane1::btAnte_MouseDown(int, int, float, float) {
+    DessineUnivers(UniAnte, 11);
+}
 
-void Ostrane1::btAnte_MouseUp(int, int, float, float) { DessineUnivers(UniSuiv, 11); }
+void Ostrane1::btAnte_MouseUp(int, int, float, float) {
+    DessineUnivers(UniSuiv, 11);
+}
 
 void Ostrane1::ccCentre_Click() {
     const bool coche = ccCentre->Value() > 0;

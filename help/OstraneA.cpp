@@ -53,7 +53,14 @@ void OstraneA::CreateControls() {
     caMarlett->setBorderStyle(0);
     caMarlett->setBackColor(0x808080);
     caMarlett->Move(14700, 24, 4428, 492);
-    struct Bouton { PictureBox** b; Image** z; const char* nom; const char* image; double left; const char* tip; };
+    struct Bouton {
+        PictureBox** b;
+        Image** z;
+        const char* nom;
+        const char* image;
+        double left;
+        const char* tip;
+    };
     const Bouton boutons[] = {
         {&imTxR, &imTxRZ, "imTxR", "imTxR", 60, "Mettre le texte en rouge"},
         {&imTxN, &imTxNZ, "imTxN", "imTxN", 540, "Mettre le texte en noir"},
@@ -64,9 +71,9 @@ void OstraneA::CreateControls() {
         {&imFerme, &imFermeZ, "imFerme", "imFermeA", 3960, "Fermer la page d'aide"},
     };
     for (const Bouton& b : boutons) {
-        const BoutonImage bi = PoseBoutonImage(*this, caMarlett, QString::fromUtf8(b.nom),
-                                               DessineBouton(QString::fromUtf8(b.image)), b.left, 396,
-                                               QString::fromUtf8(b.tip));
+        const BoutonImage bi =
+            PoseBoutonImage(*this, caMarlett, QString::fromUtf8(b.nom), DessineBouton(QString::fromUtf8(b.image)),
+                            b.left, 396, QString::fromUtf8(b.tip));
         *b.b = bi.bouton;
         *b.z = bi.jumeau;
     }
@@ -181,7 +188,9 @@ void OstraneA::Form_Unload(int& Cancel) {
 
 void OstraneA::Form_Resize() {}
 
-void OstraneA::btAide_Click(int Index) { (void)Index; }
+void OstraneA::btAide_Click(int Index) {
+    (void)Index;
+}
 
 void OstraneA::imProg_MouseUp(int Index, int Button, int Shift, float X, float Y) {
     (void)Index;

@@ -28,9 +28,15 @@ QString Path() {
     if (g_path.isEmpty()) return QCoreApplication::applicationDirPath();
     return g_path;
 }
-void setPath(const QString& folder) { g_path = folder; }
-QString Title() { return QStringLiteral("Ostrane"); }
-QString Sep() { return QString(QDir::separator()); }
+void setPath(const QString& folder) {
+    g_path = folder;
+}
+QString Title() {
+    return QStringLiteral("Ostrane");
+}
+QString Sep() {
+    return QString(QDir::separator());
+}
 }  // namespace App
 
 namespace ModalLoops {
@@ -47,11 +53,19 @@ void End() {
     std::fflush(nullptr);
     std::_Exit(0);
 }
-void setEndHook(std::function<void()> hook) { g_endHook = std::move(hook); }
-bool EndCalled() { return g_endCalled; }
-void resetEndCalled() { g_endCalled = false; }
+void setEndHook(std::function<void()> hook) {
+    g_endHook = std::move(hook);
+}
+bool EndCalled() {
+    return g_endCalled;
+}
+void resetEndCalled() {
+    g_endCalled = false;
+}
 
-void setMsgBoxHook(std::function<int(const QString&, int)> hook) { g_msgHook = std::move(hook); }
+void setMsgBoxHook(std::function<int(const QString&, int)> hook) {
+    g_msgHook = std::move(hook);
+}
 
 int MsgBox(const QString& text, int style) {
     if (g_msgHook) return g_msgHook(text, style);
@@ -62,27 +76,51 @@ int MsgBox(const QString& text, int style) {
     shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(QChar('\r'), QChar('\n'));
     box.setText(shown);
     switch (style & 0x70) {
-        case 16: box.setIcon(QMessageBox::Critical); break;
-        case 32: box.setIcon(QMessageBox::Question); break;
-        case 48: box.setIcon(QMessageBox::Warning); break;
-        case 64: box.setIcon(QMessageBox::Information); break;
-        default: break;
+        case 16:
+            box.setIcon(QMessageBox::Critical);
+            break;
+        case 32:
+            box.setIcon(QMessageBox::Question);
+            break;
+        case 48:
+            box.setIcon(QMessageBox::Warning);
+            break;
+        case 64:
+            box.setIcon(QMessageBox::Information);
+            break;
+        default:
+            break;
     }
-    struct B { const char* text; int result; };
+    struct B {
+        const char* text;
+        int result;
+    };
     std::vector<B> buttons;
     switch (style & 7) {
-        case 1: buttons = {{"OK", vbOK}, {"Annuler", vbCancel}}; break;
-        case 2: buttons = {{"Abandonner", vbAbort}, {"Recommencer", vbRetry}, {"Ignorer", vbIgnore}}; break;
-        case 3: buttons = {{"Oui", vbYes}, {"Non", vbNo}, {"Annuler", vbCancel}}; break;
-        case 4: buttons = {{"Oui", vbYes}, {"Non", vbNo}}; break;
-        case 5: buttons = {{"Recommencer", vbRetry}, {"Annuler", vbCancel}}; break;
-        default: buttons = {{"OK", vbOK}}; break;
+        case 1:
+            buttons = {{"OK", vbOK}, {"Annuler", vbCancel}};
+            break;
+        case 2:
+            buttons = {{"Abandonner", vbAbort}, {"Recommencer", vbRetry}, {"Ignorer", vbIgnore}};
+            break;
+        case 3:
+            buttons = {{"Oui", vbYes}, {"Non", vbNo}, {"Annuler", vbCancel}};
+            break;
+        case 4:
+            buttons = {{"Oui", vbYes}, {"Non", vbNo}};
+            break;
+        case 5:
+            buttons = {{"Recommencer", vbRetry}, {"Annuler", vbCancel}};
+            break;
+        default:
+            buttons = {{"OK", vbOK}};
+            break;
     }
     std::vector<QPushButton*> made;
     for (const B& b : buttons) {
         const bool cancels = b.result == vbCancel || (buttons.size() == 1);
-        made.push_back(box.addButton(QString::fromUtf8(b.text),
-                                     cancels ? QMessageBox::RejectRole : QMessageBox::AcceptRole));
+        made.push_back(
+            box.addButton(QString::fromUtf8(b.text), cancels ? QMessageBox::RejectRole : QMessageBox::AcceptRole));
     }
     const size_t def = static_cast<size_t>((style >> 8) & 3);
     if (def < made.size()) box.setDefaultButton(made[def]);
@@ -95,11 +133,17 @@ int MsgBox(const QString& text, int style) {
     return buttons.back().result;
 }
 
-void DoEvents() { QCoreApplication::processEvents(QEventLoop::AllEvents); }
-void WaitEvents() { QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents); }
+void DoEvents() {
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
+}
+void WaitEvents() {
+    QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
+}
 
 namespace Screen {
-static QScreen* primary() { return QGuiApplication::primaryScreen(); }
+static QScreen* primary() {
+    return QGuiApplication::primaryScreen();
+}
 double TwipsPerPixelX() {
     QScreen* s = primary();
     const double dpi = s ? s->logicalDotsPerInchX() : 96.0;
@@ -120,9 +164,16 @@ double Height() {
     QScreen* s = primary();
     return (s ? s->geometry().height() : 768) * TwipsPerPixelY();
 }
-void setSizeOverride(double w, double h) { g_screenW = w; g_screenH = h; }
-Control* MouseDownControl() { return g_mouseDown; }
-void setMouseDownControl(Control* c) { g_mouseDown = c; }
+void setSizeOverride(double w, double h) {
+    g_screenW = w;
+    g_screenH = h;
+}
+Control* MouseDownControl() {
+    return g_mouseDown;
+}
+void setMouseDownControl(Control* c) {
+    g_mouseDown = c;
+}
 void forgetControl(Control* c) {
     if (g_mouseDown == c) g_mouseDown = nullptr;
 }
@@ -132,6 +183,10 @@ QColor VbColor(long bgr) {
     return QColor(static_cast<int>(bgr & 0xFF), static_cast<int>((bgr >> 8) & 0xFF),
                   static_cast<int>((bgr >> 16) & 0xFF));
 }
-long VbRGB(int r, int g, int b) { return (long(b) << 16) | (long(g) << 8) | long(r); }
+long VbRGB(int r, int g, int b) {
+    return (long(b) << 16) | (long(g) << 8) | long(r);
+}
 
-int VbRound(double v) { return static_cast<int>(std::nearbyint(v)); }
+int VbRound(double v) {
+    return static_cast<int>(std::nearbyint(v));
+}

@@ -23,7 +23,7 @@ QString Sep();
 // Tests replace it with a hook; modal loops are then left so the test goes on.
 [[maybe_unused]] void End();
 void setEndHook(std::function<void()> hook);
-bool EndCalled();          // true once End ran under a hook
+bool EndCalled();  // true once End ran under a hook
 void resetEndCalled();
 
 // Message box result codes, as the program compares them.
@@ -40,8 +40,8 @@ void DoEvents();
 void WaitEvents();
 
 namespace Screen {
-double Width();            // twips
-double Height();           // twips
+double Width();   // twips
+double Height();  // twips
 double TwipsPerPixelX();
 double TwipsPerPixelY();
 // Tests may state a screen size in twips (0, 0 goes back to the real screen).

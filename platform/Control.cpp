@@ -14,9 +14,9 @@ void SubstitueLesPolices() {
     static bool fait = false;
     if (fait) return;
     fait = true;
-    QFont::insertSubstitutions(QStringLiteral("Lucida Console"),
-                               {QStringLiteral("DejaVu Sans Mono"), QStringLiteral("Liberation Mono"),
-                                QStringLiteral("Monospace")});
+    QFont::insertSubstitutions(
+        QStringLiteral("Lucida Console"),
+        {QStringLiteral("DejaVu Sans Mono"), QStringLiteral("Liberation Mono"), QStringLiteral("Monospace")});
     QFont::insertSubstitutions(QStringLiteral("Arial Narrow"),
                                {QStringLiteral("Liberation Sans Narrow"), QStringLiteral("DejaVu Sans Condensed"),
                                 QStringLiteral("DejaVu Sans")});
@@ -84,10 +84,22 @@ void Control::applyColors() {
     m_widget->update();
 }
 
-void Control::setLeft(double v) { m_left = v; applyGeometry(); }
-void Control::setTop(double v) { m_top = v; applyGeometry(); }
-void Control::setWidth(double v) { m_width = std::max(0.0, v); applyGeometry(); }
-void Control::setHeight(double v) { m_height = std::max(0.0, v); applyGeometry(); }
+void Control::setLeft(double v) {
+    m_left = v;
+    applyGeometry();
+}
+void Control::setTop(double v) {
+    m_top = v;
+    applyGeometry();
+}
+void Control::setWidth(double v) {
+    m_width = std::max(0.0, v);
+    applyGeometry();
+}
+void Control::setHeight(double v) {
+    m_height = std::max(0.0, v);
+    applyGeometry();
+}
 void Control::Move(double left, double top, double width, double height) {
     m_left = left;
     m_top = top;
@@ -111,9 +123,18 @@ void Control::setToolTipText(const QString& t) {
     if (m_widget) m_widget->setToolTip(t);
 }
 
-void Control::setFontName(const QString& n) { m_fontName = n; applyFont(); }
-void Control::setFontSize(double pt) { m_fontSize = pt; applyFont(); }
-void Control::setFontBold(bool b) { m_fontBold = b; applyFont(); }
+void Control::setFontName(const QString& n) {
+    m_fontName = n;
+    applyFont();
+}
+void Control::setFontSize(double pt) {
+    m_fontSize = pt;
+    applyFont();
+}
+void Control::setFontBold(bool b) {
+    m_fontBold = b;
+    applyFont();
+}
 void Control::setFont(const QString& name, double pt, bool bold) {
     m_fontName = name;
     m_fontSize = pt;
@@ -140,8 +161,10 @@ void Control::SetFocus() {
 
 void Control::ZOrder(int position) {
     if (!m_widget) return;
-    if (position == 0) m_widget->raise();
-    else m_widget->lower();
+    if (position == 0)
+        m_widget->raise();
+    else
+        m_widget->lower();
 }
 
 bool Control::HasProperty(const QString& name) const {

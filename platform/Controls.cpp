@@ -18,10 +18,14 @@
 namespace {
 int vbButton(Qt::MouseButton b) {
     switch (b) {
-        case Qt::LeftButton: return 1;
-        case Qt::RightButton: return 2;
-        case Qt::MiddleButton: return 4;
-        default: return 0;
+        case Qt::LeftButton:
+            return 1;
+        case Qt::RightButton:
+            return 2;
+        case Qt::MiddleButton:
+            return 4;
+        default:
+            return 0;
     }
 }
 int vbShift(Qt::KeyboardModifiers m) {
@@ -46,6 +50,7 @@ QString shownCaption(QString c) {
 class ButtonWidget : public QPushButton {
 public:
     explicit ButtonWidget(CommandButton* c) : m_c(c) {}
+
 protected:
     void mousePressEvent(QMouseEvent* e) override {
         QPushButton::mousePressEvent(e);
@@ -55,6 +60,7 @@ protected:
         deliver(m_c, m_c->MouseUp, e, false);
         QPushButton::mouseReleaseEvent(e);
     }
+
 private:
     CommandButton* m_c;
 };
@@ -62,9 +68,11 @@ private:
 class LabelWidget : public QLabel {
 public:
     explicit LabelWidget(Label* c) : m_c(c) {}
+
 protected:
     void mousePressEvent(QMouseEvent* e) override { deliver(m_c, m_c->MouseDown, e, true); }
     void mouseReleaseEvent(QMouseEvent* e) override { deliver(m_c, m_c->MouseUp, e, false); }
+
 private:
     Label* m_c;
 };
@@ -72,6 +80,7 @@ private:
 class FrameWidget : public QWidget {
 public:
     explicit FrameWidget(Frame* c) : m_c(c) {}
+
 protected:
     void paintEvent(QPaintEvent*) override {
         if (m_c->BorderStyle() == 0 && m_c->Caption().isEmpty()) return;
@@ -92,6 +101,7 @@ protected:
             p.drawText(QRect(6, 0, w, fm.height()), Qt::AlignLeft | Qt::AlignVCenter, t);
         }
     }
+
 private:
     Frame* m_c;
 };
@@ -99,6 +109,7 @@ private:
 class PictureWidget : public QWidget {
 public:
     explicit PictureWidget(PictureBox* c) : m_c(c) { setFocusPolicy(Qt::ClickFocus); }
+
 protected:
     void paintEvent(QPaintEvent*) override {
         QPainter p(this);
@@ -119,6 +130,7 @@ protected:
         releaseMouse();
         deliver(m_c, m_c->MouseUp, e, false);
     }
+
 private:
     PictureBox* m_c;
 };
@@ -126,16 +138,20 @@ private:
 class ImageWidget : public QWidget {
 public:
     explicit ImageWidget(Image* c) : m_c(c) { setFocusPolicy(Qt::NoFocus); }
+
 protected:
     void paintEvent(QPaintEvent*) override {
         if (m_c->Picture().isNull()) return;
         QPainter p(this);
         p.setRenderHint(QPainter::SmoothPixmapTransform);
-        if (m_c->Stretch()) p.drawImage(rect(), m_c->Picture());
-        else p.drawImage(0, 0, m_c->Picture());
+        if (m_c->Stretch())
+            p.drawImage(rect(), m_c->Picture());
+        else
+            p.drawImage(0, 0, m_c->Picture());
     }
     void mousePressEvent(QMouseEvent* e) override { deliver(m_c, m_c->MouseDown, e, true); }
     void mouseReleaseEvent(QMouseEvent* e) override { deliver(m_c, m_c->MouseUp, e, false); }
+
 private:
     Image* m_c;
 };
@@ -143,11 +159,13 @@ private:
 class LineWidget : public QWidget {
 public:
     explicit LineWidget(Line* c) : m_c(c) { setAttribute(Qt::WA_TransparentForMouseEvents); }
+
 protected:
     void paintEvent(QPaintEvent*) override {
         QPainter p(this);
         p.fillRect(rect(), VbColor(m_c->BorderColor()));
     }
+
 private:
     Line* m_c;
 };
@@ -172,8 +190,7 @@ void CommandButton::setValue(bool pressed) {
 }
 
 // ---- CheckBox
-CheckBox::CheckBox(Form& f, Control* container, const QString& name, int index)
-    : Control(f, container, name, index) {
+CheckBox::CheckBox(Form& f, Control* container, const QString& name, int index) : Control(f, container, name, index) {
     auto* b = new QCheckBox;
     setWidget(b);
     QObject::connect(b, &QCheckBox::clicked, ctx(), [this](bool checked) {
@@ -285,8 +302,10 @@ void TextBox::setText(const QString& t) {
 }
 void TextBox::setLocked(bool l) {
     m_locked = l;
-    if (m_multi) static_cast<QPlainTextEdit*>(widget())->setReadOnly(l);
-    else static_cast<QLineEdit*>(widget())->setReadOnly(l);
+    if (m_multi)
+        static_cast<QPlainTextEdit*>(widget())->setReadOnly(l);
+    else
+        static_cast<QLineEdit*>(widget())->setReadOnly(l);
 }
 void TextBox::setMaxLength(int n) {
     m_maxLength = n;
@@ -473,8 +492,12 @@ void HScrollBar::setValue(int v) {
     }
     if (Change) Change();
 }
-void HScrollBar::setSmallChange(int n) { static_cast<QScrollBar*>(widget())->setSingleStep(n); }
-void HScrollBar::setLargeChange(int n) { static_cast<QScrollBar*>(widget())->setPageStep(n); }
+void HScrollBar::setSmallChange(int n) {
+    static_cast<QScrollBar*>(widget())->setSingleStep(n);
+}
+void HScrollBar::setLargeChange(int n) {
+    static_cast<QScrollBar*>(widget())->setPageStep(n);
+}
 
 // ---- Timer
 Timer::Timer(Form& f, Control* container, const QString& name, int index)
@@ -485,10 +508,14 @@ Timer::Timer(Form& f, Control* container, const QString& name, int index)
         if (Timer_) Timer_();
     });
 }
-Timer::~Timer() { delete m_timer; }
+Timer::~Timer() {
+    delete m_timer;
+}
 void Timer::restart() {
-    if (m_enabled && m_interval > 0) m_timer->start(m_interval);
-    else m_timer->stop();
+    if (m_enabled && m_interval > 0)
+        m_timer->start(m_interval);
+    else
+        m_timer->stop();
 }
 void Timer::setEnabled(bool e) {
     if (e == m_enabled) return;

@@ -33,7 +33,7 @@ public:
     CheckBox(Form& f, Control* container, const QString& name, int index = -1);
     QString Caption() const { return m_caption; }
     void setCaption(const QString& c);
-    int Value() const { return m_value; }   // 0 unticked, 1 ticked, 2 greyed
+    int Value() const { return m_value; }  // 0 unticked, 1 ticked, 2 greyed
     void setValue(int v);
     std::function<void()> Click;
 
@@ -207,7 +207,7 @@ public:
     void setEnabled(bool e);
     int Interval() const { return m_interval; }
     void setInterval(int ms);
-    std::function<void()> Timer_;   // the tick event
+    std::function<void()> Timer_;  // the tick event
 
 private:
     void restart();

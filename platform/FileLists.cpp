@@ -226,20 +226,24 @@ DirListBox::DirListBox(Form& f, Control* container, const QString& name, int ind
     fill();
 }
 
-QListWidget* DirListBox::list() const { return static_cast<QListWidget*>(widget()); }
+QListWidget* DirListBox::list() const {
+    return static_cast<QListWidget*>(widget());
+}
 
-QString DirListBox::Path() const { return QDir::toNativeSeparators(m_path); }
+QString DirListBox::Path() const {
+    return QDir::toNativeSeparators(m_path);
+}
 
 QString DirListBox::List(int i) const {
     if (i >= 0) return i < m_children.size() ? QDir::toNativeSeparators(m_children[i]) : QString();
     if (i == -1) return Path();
-    const qsizetype up = -i - 1;   // how many levels above the folder
+    const qsizetype up = -i - 1;  // how many levels above the folder
     return up <= m_parents.size() ? QDir::toNativeSeparators(m_parents[m_parents.size() - up]) : QString();
 }
 
 void DirListBox::fill() {
     m_parents.clear();
-    for (QString p = QFileInfo(m_path).path(); ; p = QFileInfo(p).path()) {
+    for (QString p = QFileInfo(m_path).path();; p = QFileInfo(p).path()) {
         if (p == m_path || (!m_parents.isEmpty() && p == m_parents.front())) break;
         m_parents.prepend(p);
     }
@@ -253,9 +257,11 @@ void DirListBox::fill() {
     const QIcon open = l->style()->standardIcon(QStyle::SP_DirOpenIcon);
     const QIcon closed = l->style()->standardIcon(QStyle::SP_DirClosedIcon);
     int depth = 0;
-    for (const QString& p : m_parents) l->addItem(new QListWidgetItem(open, QString(2 * depth++, QLatin1Char(' ')) + shownName(p)));
+    for (const QString& p : m_parents)
+        l->addItem(new QListWidgetItem(open, QString(2 * depth++, QLatin1Char(' ')) + shownName(p)));
     l->addItem(new QListWidgetItem(open, QString(2 * depth++, QLatin1Char(' ')) + shownName(m_path)));
-    for (const QString& c : m_children) l->addItem(new QListWidgetItem(closed, QString(2 * depth, QLatin1Char(' ')) + shownName(c)));
+    for (const QString& c : m_children)
+        l->addItem(new QListWidgetItem(closed, QString(2 * depth, QLatin1Char(' ')) + shownName(c)));
     showRow(l, rowOf(-1));
 }
 
@@ -303,11 +309,17 @@ FileListBox::FileListBox(Form& f, Control* container, const QString& name, int i
     fill(false);
 }
 
-QListWidget* FileListBox::list() const { return static_cast<QListWidget*>(widget()); }
+QListWidget* FileListBox::list() const {
+    return static_cast<QListWidget*>(widget());
+}
 
-QString FileListBox::Path() const { return QDir::toNativeSeparators(m_path); }
+QString FileListBox::Path() const {
+    return QDir::toNativeSeparators(m_path);
+}
 
-QString FileListBox::List(int i) const { return i >= 0 && i < m_names.size() ? m_names[i] : QString(); }
+QString FileListBox::List(int i) const {
+    return i >= 0 && i < m_names.size() ? m_names[i] : QString();
+}
 
 void FileListBox::fill(bool keepPick) {
     const QStringList patterns = m_pattern.split(QLatin1Char(';'), Qt::SkipEmptyParts);

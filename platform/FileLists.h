@@ -32,8 +32,8 @@ public:
 
 private:
     void show();
-    int holder(const QString& path) const;   // the longest entry holding it, or -1
-    QStringList m_drives;   // clean paths, '/' separators
+    int holder(const QString& path) const;  // the longest entry holding it, or -1
+    QStringList m_drives;                   // clean paths, '/' separators
     int m_index = 0;
 };
 
@@ -53,16 +53,16 @@ public:
     bool setListIndex(int i);
     // Reads the subfolders again.
     void Refresh();
-    std::function<void()> Change;   // the path changed
-    std::function<void()> Click;    // an entry was picked
+    std::function<void()> Change;  // the path changed
+    std::function<void()> Click;   // an entry was picked
 
 private:
     void fill();
     int rowOf(int listIndex) const { return listIndex + static_cast<int>(m_parents.size()) + 1; }
     QListWidget* list() const;
-    QString m_path;                 // clean, '/' separators
-    QStringList m_parents;          // root first
-    QStringList m_children;         // full paths, sorted
+    QString m_path;          // clean, '/' separators
+    QStringList m_parents;   // root first
+    QStringList m_children;  // full paths, sorted
     int m_listIndex = -1;
 };
 

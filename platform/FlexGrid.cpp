@@ -16,6 +16,7 @@ public:
         setFocusPolicy(Qt::ClickFocus);
         setAttribute(Qt::WA_OpaquePaintEvent);
     }
+
 protected:
     void paintEvent(QPaintEvent*) override {
         QPainter p(this);
@@ -36,6 +37,7 @@ protected:
             m_g->Click();
         m_down = false;
     }
+
 private:
     FlexGrid* m_g;
     bool m_down = false;
@@ -76,8 +78,12 @@ void FlexGrid::setRows(int n) {
 void FlexGrid::setCols(int n) {
     if (n != m_cols) resize(m_rows, n);
 }
-double FlexGrid::ColWidth(int c) const { return (c >= 0 && c < m_cols) ? m_colW[size_t(c)] : 0; }
-double FlexGrid::RowHeight(int r) const { return (r >= 0 && r < m_rows) ? m_rowH[size_t(r)] : 0; }
+double FlexGrid::ColWidth(int c) const {
+    return (c >= 0 && c < m_cols) ? m_colW[size_t(c)] : 0;
+}
+double FlexGrid::RowHeight(int r) const {
+    return (r >= 0 && r < m_rows) ? m_rowH[size_t(r)] : 0;
+}
 void FlexGrid::setColWidth(int c, double t) {
     if (c < 0 || c >= m_cols) return;
     m_colW[size_t(c)] = t;
@@ -100,9 +106,15 @@ void FlexGrid::setTextMatrix(int r, int c, const QString& s) {
     cell = s;
     changed();
 }
-void FlexGrid::setRow(int r) { m_row = std::clamp(r, 0, std::max(0, m_rows - 1)); }
-void FlexGrid::setCol(int c) { m_col = std::clamp(c, 0, std::max(0, m_cols - 1)); }
-long FlexGrid::CellBackColor() const { return CellBackColorAt(m_row, m_col); }
+void FlexGrid::setRow(int r) {
+    m_row = std::clamp(r, 0, std::max(0, m_rows - 1));
+}
+void FlexGrid::setCol(int c) {
+    m_col = std::clamp(c, 0, std::max(0, m_cols - 1));
+}
+long FlexGrid::CellBackColor() const {
+    return CellBackColorAt(m_row, m_col);
+}
 long FlexGrid::CellBackColorAt(int r, int c) const {
     if (r < 0 || c < 0 || r >= m_rows || c >= m_cols) return 0xFFFFFF;
     return m_back[size_t(idx(r, c))];
@@ -144,13 +156,19 @@ bool FlexGrid::cellAt(int x, int y, int& r, int& c) const {
     c = -1;
     for (int i = 0; i < m_cols; ++i) {
         acc += m_colW[size_t(i)];
-        if (xt < acc) { c = i; break; }
+        if (xt < acc) {
+            c = i;
+            break;
+        }
     }
     acc = 0;
     r = -1;
     for (int i = 0; i < m_rows; ++i) {
         acc += m_rowH[size_t(i)];
-        if (yt < acc) { r = i; break; }
+        if (yt < acc) {
+            r = i;
+            break;
+        }
     }
     return r >= 0 && c >= 0 && x >= 0 && y >= 0;
 }
@@ -161,10 +179,16 @@ void FlexGrid::paint(QPainter& p) {
     const double tx = Screen::TwipsPerPixelX(), ty = Screen::TwipsPerPixelY();
     std::vector<int> xs(size_t(m_cols) + 1), ys(size_t(m_rows) + 1);
     double acc = 0;
-    for (int c = 0; c < m_cols; ++c) { xs[size_t(c)] = VbRound(acc / tx); acc += m_colW[size_t(c)]; }
+    for (int c = 0; c < m_cols; ++c) {
+        xs[size_t(c)] = VbRound(acc / tx);
+        acc += m_colW[size_t(c)];
+    }
     xs[size_t(m_cols)] = VbRound(acc / tx);
     acc = 0;
-    for (int r = 0; r < m_rows; ++r) { ys[size_t(r)] = VbRound(acc / ty); acc += m_rowH[size_t(r)]; }
+    for (int r = 0; r < m_rows; ++r) {
+        ys[size_t(r)] = VbRound(acc / ty);
+        acc += m_rowH[size_t(r)];
+    }
     ys[size_t(m_rows)] = VbRound(acc / ty);
     p.setFont(w->font());
     const QColor lines(192, 192, 192);
@@ -172,7 +196,8 @@ void FlexGrid::paint(QPainter& p) {
         if (ys[size_t(r)] > w->height()) break;
         for (int c = 0; c < m_cols; ++c) {
             if (xs[size_t(c)] > w->width()) break;
-            const QRect cell(xs[size_t(c)], ys[size_t(r)], xs[size_t(c) + 1] - xs[size_t(c)], ys[size_t(r) + 1] - ys[size_t(r)]);
+            const QRect cell(xs[size_t(c)], ys[size_t(r)], xs[size_t(c) + 1] - xs[size_t(c)],
+                             ys[size_t(r) + 1] - ys[size_t(r)]);
             p.fillRect(cell, VbColor(m_back[size_t(idx(r, c))]));
             const QString& t = m_text[size_t(idx(r, c))];
             if (!t.isEmpty() && t != QLatin1String(" ")) {

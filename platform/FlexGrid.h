@@ -46,7 +46,9 @@ public:
     // The cell under a point of the widget, in pixels; false outside the cells.
     bool cellAt(int x, int y, int& r, int& c) const;
     // Pixel rectangle of a cell in the widget.
-    struct Rect { int x, y, w, h; };
+    struct Rect {
+        int x, y, w, h;
+    };
     Rect cellRect(int r, int c) const;
     void paint(class QPainter& p);
 

@@ -10,7 +10,10 @@
 
 namespace {
 std::vector<Form*> g_loaded;
-struct Modal { Form* form; QEventLoop* loop; };
+struct Modal {
+    Form* form;
+    QEventLoop* loop;
+};
 std::vector<Modal> g_modals;
 }  // namespace
 
@@ -54,13 +57,17 @@ Form::~Form() {
     g_loaded.erase(std::remove(g_loaded.begin(), g_loaded.end(), this), g_loaded.end());
 }
 
-std::vector<Form*> Form::Forms() { return g_loaded; }
+std::vector<Form*> Form::Forms() {
+    return g_loaded;
+}
 
 QWidget* Form::widget() {
     ensureLoaded();
     return m_widget;
 }
-QWidget* Form::clientArea() const { return m_widget; }
+QWidget* Form::clientArea() const {
+    return m_widget;
+}
 
 void Form::Load() {
     if (m_loaded || m_loading) return;
@@ -111,9 +118,15 @@ void Form::Show(int modal) {
     if (!m_loaded) return;
     if (modal) m_widget->setWindowModality(Qt::ApplicationModal);
     switch (m_state) {
-        case vbMinimized: m_widget->showMinimized(); break;
-        case vbMaximized: m_widget->showMaximized(); break;
-        default: m_widget->show(); break;
+        case vbMinimized:
+            m_widget->showMinimized();
+            break;
+        case vbMaximized:
+            m_widget->showMaximized();
+            break;
+        default:
+            m_widget->show();
+            break;
     }
     m_widget->raise();
     m_widget->activateWindow();
@@ -121,9 +134,9 @@ void Form::Show(int modal) {
         QEventLoop loop;
         g_modals.push_back({this, &loop});
         if (!EndCalled()) loop.exec();
-        g_modals.erase(std::remove_if(g_modals.begin(), g_modals.end(),
-                                      [&](const Modal& m) { return m.loop == &loop; }),
-                       g_modals.end());
+        g_modals.erase(
+            std::remove_if(g_modals.begin(), g_modals.end(), [&](const Modal& m) { return m.loop == &loop; }),
+            g_modals.end());
     }
 }
 
@@ -133,19 +146,36 @@ void Form::Hide() {
     ModalLoops::QuitFor(this);
 }
 
-bool Form::Visible() const { return m_loaded && m_widget && m_widget->isVisible(); }
+bool Form::Visible() const {
+    return m_loaded && m_widget && m_widget->isVisible();
+}
 
-QString Form::Caption() { ensureLoaded(); return m_caption; }
+QString Form::Caption() {
+    ensureLoaded();
+    return m_caption;
+}
 void Form::setCaption(const QString& c) {
     ensureLoaded();
     m_caption = c;
     m_widget->setWindowTitle(c);
 }
 
-double Form::Left() { ensureLoaded(); return m_left; }
-double Form::Top() { ensureLoaded(); return m_top; }
-double Form::Width() { ensureLoaded(); return m_width; }
-double Form::Height() { ensureLoaded(); return m_height; }
+double Form::Left() {
+    ensureLoaded();
+    return m_left;
+}
+double Form::Top() {
+    ensureLoaded();
+    return m_top;
+}
+double Form::Width() {
+    ensureLoaded();
+    return m_width;
+}
+double Form::Height() {
+    ensureLoaded();
+    return m_height;
+}
 
 void Form::applyGeometry() {
     if (!m_widget) return;
@@ -163,8 +193,16 @@ void Form::applyGeometry() {
     m_applying = false;
 }
 
-void Form::setLeft(double v) { ensureLoaded(); m_left = v; applyGeometry(); }
-void Form::setTop(double v) { ensureLoaded(); m_top = v; applyGeometry(); }
+void Form::setLeft(double v) {
+    ensureLoaded();
+    m_left = v;
+    applyGeometry();
+}
+void Form::setTop(double v) {
+    ensureLoaded();
+    m_top = v;
+    applyGeometry();
+}
 void Form::setWidth(double v) {
     ensureLoaded();
     if (v == m_width) return;
@@ -190,10 +228,19 @@ void Form::Move(double left, double top, double width, double height) {
     if (sized) Form_Resize();
 }
 
-double Form::ScaleWidth() { ensureLoaded(); return m_widget->width() * Screen::TwipsPerPixelX(); }
-double Form::ScaleHeight() { ensureLoaded(); return m_widget->height() * Screen::TwipsPerPixelY(); }
+double Form::ScaleWidth() {
+    ensureLoaded();
+    return m_widget->width() * Screen::TwipsPerPixelX();
+}
+double Form::ScaleHeight() {
+    ensureLoaded();
+    return m_widget->height() * Screen::TwipsPerPixelY();
+}
 
-int Form::WindowState() { ensureLoaded(); return m_state; }
+int Form::WindowState() {
+    ensureLoaded();
+    return m_state;
+}
 void Form::setWindowState(int s) {
     ensureLoaded();
     if (s == m_state) return;
@@ -204,7 +251,8 @@ void Form::setWindowState(int s) {
     if (s == vbMaximized) ws |= Qt::WindowMaximized;
     m_widget->setWindowState(ws);
     m_applying = false;
-    if (s == vbNormal) applyGeometry();
+    if (s == vbNormal)
+        applyGeometry();
     else if (s == vbMaximized) {
         const double tx = Screen::TwipsPerPixelX(), ty = Screen::TwipsPerPixelY();
         m_width = Screen::Width();
@@ -215,7 +263,10 @@ void Form::setWindowState(int s) {
     Form_Resize();
 }
 
-int Form::StartUpPosition() { ensureLoaded(); return m_startUp; }
+int Form::StartUpPosition() {
+    ensureLoaded();
+    return m_startUp;
+}
 
 void Form::setBackColor(long bgr) {
     m_backColor = bgr;
@@ -249,7 +300,9 @@ Control* Form::ActiveControl() {
     return nullptr;
 }
 
-bool Form::requestClose() { return Unload(); }
+bool Form::requestClose() {
+    return Unload();
+}
 
 void Form::onNativeResize() {
     if (m_applying || !m_widget || !m_loaded) return;

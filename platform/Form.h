@@ -60,8 +60,8 @@ public:
     Control* ControlByName(const QString& objectName);
     Control* ActiveControl();
 
-    QWidget* widget();              // loads
-    QWidget* clientArea() const;    // where the form's own controls go
+    QWidget* widget();            // loads
+    QWidget* clientArea() const;  // where the form's own controls go
     FormWidget* topWidget() const { return m_widget; }
 
     // Loaded forms, in the order they were loaded.
@@ -96,7 +96,9 @@ protected:
 
 private:
     void applyGeometry();
-    void ensureLoaded() { if (!m_loaded) Load(); }
+    void ensureLoaded() {
+        if (!m_loaded) Load();
+    }
     QString m_name;
     bool m_loaded = false;
     bool m_loading = false;

@@ -22,8 +22,7 @@ const QString kCrLf = QStringLiteral("\r\n");
 // Characters a QTextDocument may hold that are no text: objects and frame marks.
 bool IsTextChar(QChar c) {
     const char16_t u = c.unicode();
-    return u != QChar::ObjectReplacementCharacter && u != 0xFDD0 && u != 0xFDD1 &&
-           u != QChar::ParagraphSeparator;
+    return u != QChar::ObjectReplacementCharacter && u != 0xFDD0 && u != 0xFDD1 && u != QChar::ParagraphSeparator;
 }
 
 QTextCharFormat FormatFor(const rtf::CharStyle& s, const QString& defaultFont, int defaultHalfPoints) {
@@ -50,8 +49,10 @@ rtf::CharStyle StyleOf(const QTextCharFormat& f, const QString& defaultFont, int
     }
     QString family;
     const QStringList families = f.fontFamilies().toStringList();
-    if (!families.isEmpty()) family = families.first();
-    else if (f.hasProperty(QTextFormat::FontFamily)) family = f.property(QTextFormat::FontFamily).toString();
+    if (!families.isEmpty())
+        family = families.first();
+    else if (f.hasProperty(QTextFormat::FontFamily))
+        family = f.property(QTextFormat::FontFamily).toString();
     if (family != defaultFont) s.font = family;
     if (f.hasProperty(QTextFormat::FontPointSize)) {
         const int hp = qRound(f.fontPointSize() * 2);
@@ -71,12 +72,13 @@ rtf::Document ModelOf(const QTextDocument& doc, const QString& defaultFont, int 
             const QTextFragment frag = it.fragment();
             if (!frag.isValid()) continue;
             QString text = frag.text();
-            text.erase(std::remove_if(text.begin(), text.end(), [](QChar c) { return !IsTextChar(c); }),
-                       text.end());
+            text.erase(std::remove_if(text.begin(), text.end(), [](QChar c) { return !IsTextChar(c); }), text.end());
             if (text.isEmpty()) continue;
             const rtf::CharStyle style = StyleOf(frag.charFormat(), defaultFont, defaultHalfPoints);
-            if (!p.runs.isEmpty() && p.runs.last().style == style) p.runs.last().text += text;
-            else p.runs.append(rtf::Run{text, style});
+            if (!p.runs.isEmpty() && p.runs.last().style == style)
+                p.runs.last().text += text;
+            else
+                p.runs.append(rtf::Run{text, style});
         }
         d.paragraphs.append(p);
     }
@@ -139,9 +141,9 @@ protected:
 };
 
 struct RichTextBox::Index {
-    QList<int> breaks;   // document positions of the line ends, ascending
-    int docLength = 0;   // the final paragraph end excluded
-    QString text;        // with CR LF line ends
+    QList<int> breaks;  // document positions of the line ends, ascending
+    int docLength = 0;  // the final paragraph end excluded
+    QString text;       // with CR LF line ends
 };
 
 RichTextBox::RichTextBox(Form& f, Control* container, const QString& name, int index)
@@ -234,8 +236,10 @@ int RichTextBox::docFromVb(int vbPos, bool roundUp) const {
     int lo = 0, hi = int(idx.breaks.size());
     while (lo < hi) {
         const int mid = (lo + hi) / 2;
-        if (idx.breaks[mid] + mid < v) lo = mid + 1;
-        else hi = mid;
+        if (idx.breaks[mid] + mid < v)
+            lo = mid + 1;
+        else
+            hi = mid;
     }
     if (lo == 0) return std::min(v, idx.docLength);
     const int i = lo - 1;
@@ -253,9 +257,13 @@ void RichTextBox::selectVb(int start, int end) {
     m_edit->setTextCursor(c);
 }
 
-QString RichTextBox::Text() const { return index().text; }
+QString RichTextBox::Text() const {
+    return index().text;
+}
 
-int RichTextBox::SelStart() const { return vbFromDoc(m_edit->textCursor().selectionStart()); }
+int RichTextBox::SelStart() const {
+    return vbFromDoc(m_edit->textCursor().selectionStart());
+}
 
 int RichTextBox::SelLength() const {
     const QTextCursor c = m_edit->textCursor();
@@ -322,8 +330,10 @@ int RichTextBox::GetLineFromChar(int pos) const {
     int lo = 0, hi = int(br.size());
     while (lo < hi) {
         const int mid = (lo + hi) / 2;
-        if (br[mid] + mid + 2 <= v) lo = mid + 1;
-        else hi = mid;
+        if (br[mid] + mid + 2 <= v)
+            lo = mid + 1;
+        else
+            hi = mid;
     }
     return lo;
 }
@@ -378,7 +388,9 @@ void RichTextBox::MoveToStart() {
     m_edit->verticalScrollBar()->setValue(m_edit->verticalScrollBar()->minimum());
 }
 
-void RichTextBox::MoveToEnd() { m_edit->moveCursor(QTextCursor::End); }
+void RichTextBox::MoveToEnd() {
+    m_edit->moveCursor(QTextCursor::End);
+}
 
 void RichTextBox::MoveDownLines(int n) {
     for (int k = 0; k < n; ++k) m_edit->moveCursor(QTextCursor::Down);
@@ -403,8 +415,10 @@ void RichTextBox::insertModel(QTextCursor& at, const rtf::Document& doc, bool us
         const rtf::Paragraph& p = doc.paragraphs[i];
         // An empty paragraph keeps the format that typing into it will take.
         const QTextCharFormat first = formatOf(p.runs.isEmpty() ? rtf::CharStyle() : p.runs.first().style);
-        if (i > 0) at.insertBlock(at.blockFormat(), first);
-        else if (at.atBlockStart() && at.atBlockEnd()) at.setBlockCharFormat(first);
+        if (i > 0)
+            at.insertBlock(at.blockFormat(), first);
+        else if (at.atBlockStart() && at.atBlockEnd())
+            at.setBlockCharFormat(first);
         for (const rtf::Run& r : p.runs)
             if (!r.text.isEmpty()) at.insertText(r.text, formatOf(r.style));
     }
@@ -425,9 +439,13 @@ void RichTextBox::setDocument(const rtf::Document& doc) {
     });
 }
 
-rtf::Document RichTextBox::toModel() const { return ModelOf(*m_doc, m_defaultFont, m_defaultHalfPoints); }
+rtf::Document RichTextBox::toModel() const {
+    return ModelOf(*m_doc, m_defaultFont, m_defaultHalfPoints);
+}
 
-QString RichTextBox::TextRTF() const { return QString::fromLatin1(rtf::Write(toModel())); }
+QString RichTextBox::TextRTF() const {
+    return QString::fromLatin1(rtf::Write(toModel()));
+}
 
 void RichTextBox::setTextRTF(const QString& text) {
     const QByteArray bytes = EncodeCp1252(text);

@@ -48,9 +48,9 @@ public:
     int Find(const QString& s, int start = 0, int end = -1, int options = 0);
 
     int SelStart() const;
-    void setSelStart(int pos);       // clamped; collapses the selection
+    void setSelStart(int pos);  // clamped; collapses the selection
     int SelLength() const;
-    void setSelLength(int length);   // from SelStart, clamped
+    void setSelLength(int length);  // from SelStart, clamped
     QString SelText() const;
     // CR LF, a lone CR or a lone LF becomes a paragraph break; the caret ends after the
     // inserted text, which takes the format at the caret.

@@ -133,7 +133,9 @@ void AfficheEchec(FenetreAide& aide, int code) {
 
 // ---------------------------------------------------------------- screen fit
 
-bool PropExiste(Control* objet, const QString& nom) { return objet && objet->HasProperty(nom); }
+bool PropExiste(Control* objet, const QString& nom) {
+    return objet && objet->HasProperty(nom);
+}
 
 void MiseEnPage(Form& fenetre) {
     const bool manuel = fenetre.StartUpPosition() == 0;
@@ -162,8 +164,10 @@ void MiseEnPage(Form& fenetre) {
     double gauche = (Screen::Width() - fenetre.Width()) / 2;
     double haut = 0;
     if (manuel) {
-        if (code == QLatin1String(">")) gauche = Screen::Width() - fenetre.Width();
-        else if (code == QLatin1String("<")) gauche = 0;
+        if (code == QLatin1String(">"))
+            gauche = Screen::Width() - fenetre.Width();
+        else if (code == QLatin1String("<"))
+            gauche = 0;
     } else {
         haut = (Screen::Height() - fenetre.Height()) / 2;
     }
@@ -175,8 +179,7 @@ void MiseEnPage(Form& fenetre) {
         if (!PropExiste(c, QStringLiteral("left"))) {
             // Lines have ends instead of a place: they follow their container so that a
             // mark drawn through a picture's centre stays there.
-            if (auto* l = dynamic_cast<Line*>(c))
-                l->setEnds(l->X1() * x, l->Y1() * y, l->X2() * x, l->Y2() * y);
+            if (auto* l = dynamic_cast<Line*>(c)) l->setEnds(l->X1() * x, l->Y1() * y, l->X2() * x, l->Y2() * y);
             continue;
         }
         c->setLeft(c->Left() * x);

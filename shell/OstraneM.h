@@ -15,13 +15,13 @@ class PictureBox;
 class QImage;
 
 // ---- Module state
-extern settings::Table Cfg;   // the settings block, row by row
-extern QString FicAide;       // help file path; after a failed start-up the failure code
-extern QString TexteAide;     // the help document as RTF, without its settings block
-extern bool EnReinit;         // start-up or re-layout under way
-extern bool OptOuvert;        // the display-options window is open
-extern Form* FormeCible;      // the window the display-options window lays out
-extern QString NomBouton;     // the picture button being pressed
+extern settings::Table Cfg;  // the settings block, row by row
+extern QString FicAide;      // help file path; after a failed start-up the failure code
+extern QString TexteAide;    // the help document as RTF, without its settings block
+extern bool EnReinit;        // start-up or re-layout under way
+extern bool OptOuvert;       // the display-options window is open
+extern Form* FormeCible;     // the window the display-options window lays out
+extern QString NomBouton;    // the picture button being pressed
 extern float RapportL, RapportH, FacteurEcran;
 
 // The two window objects, created by Main and kept for the whole run.

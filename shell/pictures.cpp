@@ -21,8 +21,7 @@ const QColor kBleuDisque(0, 64, 192);
 const QColor kMagenta(255, 0, 255);
 const QColor kTitreFenetre(0, 0, 128);
 
-QFont Police(int pixels, bool gras)
-{
+QFont Police(int pixels, bool gras) {
     QFont f(QStringLiteral("DejaVu Sans"));
     f.setStyleHint(QFont::SansSerif);
     f.setPixelSize(pixels);
@@ -32,16 +31,14 @@ QFont Police(int pixels, bool gras)
 
 // A one-pixel outline from (x0, y0) to (x1, y1) inclusive, drawn pixel-exact
 // whatever the painter's pen rules.
-void Cadre(QPainter& p, int x0, int y0, int x1, int y1, const QColor& c)
-{
+void Cadre(QPainter& p, int x0, int y0, int x1, int y1, const QColor& c) {
     p.fillRect(x0, y0, x1 - x0 + 1, 1, c);
     p.fillRect(x0, y1, x1 - x0 + 1, 1, c);
     p.fillRect(x0, y0, 1, y1 - y0 + 1, c);
     p.fillRect(x1, y0, 1, y1 - y0 + 1, c);
 }
 
-void DessineMain(QPainter& p)
-{
+void DessineMain(QPainter& p) {
     p.fillRect(16, 14, 36, 47, kNoir);
     p.save();
     p.setRenderHint(QPainter::Antialiasing, true);
@@ -61,20 +58,17 @@ void DessineMain(QPainter& p)
 }
 
 // Largest size up to `depart` at which `texte` fits `largeur` x `hauteur`.
-QFont PoliceAjustee(const QString& texte, int depart, bool gras, int largeur, int hauteur)
-{
+QFont PoliceAjustee(const QString& texte, int depart, bool gras, int largeur, int hauteur) {
     for (int taille = depart; taille > 6; --taille) {
         const QFont f = Police(taille, gras);
         const QFontMetrics fm(f);
-        if (fm.horizontalAdvance(texte) <= largeur && fm.ascent() + fm.descent() <= hauteur)
-            return f;
+        if (fm.horizontalAdvance(texte) <= largeur && fm.ascent() + fm.descent() <= hauteur) return f;
     }
     return Police(6, gras);
 }
 
 // Draws one line of text so that its ink sits centred in the band haut..bas.
-void LigneEchec(QPainter& p, const QString& texte, const QFont& f, int haut, int bas)
-{
+void LigneEchec(QPainter& p, const QString& texte, const QFont& f, int haut, int bas) {
     const int hauteur = bas - haut + 1;
     const QFontMetrics fm(f);
     const QRect encre = fm.tightBoundingRect(texte);
@@ -87,8 +81,7 @@ void LigneEchec(QPainter& p, const QString& texte, const QFont& f, int haut, int
     p.drawText(QPoint(83, ligneBase), texte);
 }
 
-void DessineBoutonOK(QPainter& p)
-{
+void DessineBoutonOK(QPainter& p) {
     p.fillRect(257, 110, 149, 49, kFaceBouton);
     Cadre(p, 256, 109, 406, 159, kNoir);
     Cadre(p, 258, 111, 404, 157, kNoir);
@@ -99,22 +92,19 @@ void DessineBoutonOK(QPainter& p)
 
 // ---- title-bar pictures -------------------------------------------------
 
-QImage Fond(const QColor& c)
-{
+QImage Fond(const QColor& c) {
     QImage im(35, 35, QImage::Format_RGB32);
     im.fill(c);
     return im;
 }
 
-void PointInterrogation(QPainter& p)
-{
+void PointInterrogation(QPainter& p) {
     p.setFont(Police(31, true));
     p.setPen(kPourpre);
     p.drawText(QRect(0, 0, 35, 35), Qt::AlignCenter, QStringLiteral("?"));
 }
 
-void FlecheBasGauche(QPainter& p)
-{
+void FlecheBasGauche(QPainter& p) {
     p.setPen(QPen(kNoir, 3.5, Qt::SolidLine, Qt::FlatCap));
     p.drawLine(QPointF(27.5, 7.5), QPointF(13, 22));
     p.setPen(Qt::NoPen);
@@ -122,23 +112,20 @@ void FlecheBasGauche(QPainter& p)
     p.drawPolygon(QPolygonF({QPointF(7, 28), QPointF(7, 14), QPointF(21, 28)}));
 }
 
-void CarreDansCarre(QPainter& p)
-{
+void CarreDansCarre(QPainter& p) {
     p.setPen(QPen(kNoir, 2.0, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
     p.setBrush(Qt::NoBrush);
     p.drawRect(QRectF(6, 6, 23, 23));
     p.fillRect(QRectF(12, 12, 11, 11), kNoir);
 }
 
-void Croix(QPainter& p, double epaisseur)
-{
+void Croix(QPainter& p, double epaisseur) {
     p.setPen(QPen(kNoir, epaisseur, Qt::SolidLine, Qt::RoundCap));
     p.drawLine(QPointF(9.5, 9.5), QPointF(25.5, 25.5));
     p.drawLine(QPointF(25.5, 9.5), QPointF(9.5, 25.5));
 }
 
-void Abc(QPainter& p, const QColor& c)
-{
+void Abc(QPainter& p, const QColor& c) {
     p.setFont(PoliceAjustee(QStringLiteral("abc"), 17, true, 31, 30));
     p.setPen(c);
     p.drawText(QRect(0, 0, 35, 34), Qt::AlignCenter, QStringLiteral("abc"));
@@ -148,8 +135,7 @@ struct TeintesDisque {
     QColor corps, volet, fente, etiquette, traits, fleche;
 };
 
-void Disquette(QPainter& p, const TeintesDisque& t)
-{
+void Disquette(QPainter& p, const TeintesDisque& t) {
     p.setPen(Qt::NoPen);
     // Arrow from above, into the diskette.
     p.setBrush(t.fleche);
@@ -157,8 +143,8 @@ void Disquette(QPainter& p, const TeintesDisque& t)
     p.drawPolygon(QPolygonF({QPointF(10.5, 5.5), QPointF(25.5, 5.5), QPointF(18, 11.5)}));
     // Body with its cut corner.
     p.setBrush(t.corps);
-    p.drawPolygon(QPolygonF({QPointF(5, 12.5), QPointF(27, 12.5), QPointF(30, 15.5),
-                             QPointF(30, 33.5), QPointF(5, 33.5)}));
+    p.drawPolygon(
+        QPolygonF({QPointF(5, 12.5), QPointF(27, 12.5), QPointF(30, 15.5), QPointF(30, 33.5), QPointF(5, 33.5)}));
     p.setBrush(t.volet);
     p.drawRect(QRectF(10, 12.5, 14, 7.5));
     p.setBrush(t.fente);
@@ -170,18 +156,16 @@ void Disquette(QPainter& p, const TeintesDisque& t)
     p.drawLine(QPointF(10, 29.5), QPointF(25, 29.5));
 }
 
-void Fenetre(QPainter& p, const QRectF& r)
-{
+void Fenetre(QPainter& p, const QRectF& r) {
     p.setPen(QPen(kNoir, 1.0));
     p.setBrush(Qt::white);
     p.drawRect(r);
     p.fillRect(QRectF(r.left() + 0.5, r.top() + 0.5, r.width(), 4), kTitreFenetre);
 }
 
-} // namespace
+}  // namespace
 
-QImage DessineEchec(int code)
-{
+QImage DessineEchec(int code) {
     QString ligne1, ligne2;
     if (code == 1) {
         ligne1 = QStringLiteral("Ce programme ne peut pas fonctionner sans son fichier d'aide.");
@@ -209,8 +193,7 @@ QImage DessineEchec(int code)
     return im;
 }
 
-QImage DessineBouton(const QString& nom)
-{
+QImage DessineBouton(const QString& nom) {
     const QColor cyanClair(176, 240, 255);
     const QColor cyanPale(214, 252, 252);
     const QColor grisClair(224, 224, 224);
@@ -221,7 +204,7 @@ QImage DessineBouton(const QString& nom)
     const QColor rosePale(255, 226, 236);
 
     const TeintesDisque couleur{kBleuDisque, QColor(208, 212, 224), kBleuDisque,
-                                Qt::white, QColor(150, 150, 170), kMagenta};
+                                Qt::white,   QColor(150, 150, 170), kMagenta};
     const TeintesDisque grise{QColor(128, 128, 128), QColor(208, 208, 208), QColor(128, 128, 128),
                               QColor(238, 238, 238), QColor(170, 170, 170), QColor(160, 160, 160)};
 

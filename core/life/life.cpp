@@ -5,14 +5,16 @@
 namespace life {
 namespace {
 
-inline int Live(Cell c) { return c > Mort ? 1 : 0; }
+inline int Live(Cell c) {
+    return c > Mort ? 1 : 0;
+}
 
 // A dead cell is exactly the space; any other character, even one below the
 // space that never counts as a neighbour, is treated as live and keeps its
 // character while it survives.
 inline Cell Apply(Cell c, int n, Rule rule) {
-  if (c == Mort) return ((rule.birth >> n) & 1) ? Vivant : Mort;
-  return ((rule.survival >> n) & 1) ? c : Mort;
+    if (c == Mort) return ((rule.birth >> n) & 1) ? Vivant : Mort;
+    return ((rule.survival >> n) & 1) ? c : Mort;
 }
 
 // Cells with all eight neighbours inside the board, rows 1..rows-2 and
@@ -20,111 +22,111 @@ inline Cell Apply(Cell c, int n, Rule rule) {
 // three-cell column sums slide along the row, so each cell is tested for
 // life three times instead of eight.
 void StepInterior(const Cell* in, Cell* out, int rows, int cols, Rule rule) {
-  if (cols < 3) return;  // no interior, and the sums below would read past a row
-  for (int r = 1; r < rows - 1; ++r) {
-    const Cell* up = in + (r - 1) * cols;
-    const Cell* mid = up + cols;
-    const Cell* down = mid + cols;
-    Cell* dst = out + r * cols;
-    int left = Live(up[0]) + Live(mid[0]) + Live(down[0]);
-    int centre = Live(up[1]) + Live(mid[1]) + Live(down[1]);
-    for (int c = 1; c < cols - 1; ++c) {
-      const int right = Live(up[c + 1]) + Live(mid[c + 1]) + Live(down[c + 1]);
-      const Cell cell = mid[c];
-      dst[c] = Apply(cell, left + centre + right - Live(cell), rule);
-      left = centre;
-      centre = right;
+    if (cols < 3) return;  // no interior, and the sums below would read past a row
+    for (int r = 1; r < rows - 1; ++r) {
+        const Cell* up = in + (r - 1) * cols;
+        const Cell* mid = up + cols;
+        const Cell* down = mid + cols;
+        Cell* dst = out + r * cols;
+        int left = Live(up[0]) + Live(mid[0]) + Live(down[0]);
+        int centre = Live(up[1]) + Live(mid[1]) + Live(down[1]);
+        for (int c = 1; c < cols - 1; ++c) {
+            const int right = Live(up[c + 1]) + Live(mid[c + 1]) + Live(down[c + 1]);
+            const Cell cell = mid[c];
+            dst[c] = Apply(cell, left + centre + right - Live(cell), rule);
+            left = centre;
+            centre = right;
+        }
     }
-  }
 }
 
 // Calls f(r, c) once for each cell of the outer ring, whatever the size.
 template <class F>
 void ForEachBorderCell(int rows, int cols, F f) {
-  if (rows <= 0 || cols <= 0) return;
-  for (int c = 0; c < cols; ++c) f(0, c);
-  if (rows > 1)
-    for (int c = 0; c < cols; ++c) f(rows - 1, c);
-  for (int r = 1; r < rows - 1; ++r) {
-    f(r, 0);
-    if (cols > 1) f(r, cols - 1);
-  }
+    if (rows <= 0 || cols <= 0) return;
+    for (int c = 0; c < cols; ++c) f(0, c);
+    if (rows > 1)
+        for (int c = 0; c < cols; ++c) f(rows - 1, c);
+    for (int r = 1; r < rows - 1; ++r) {
+        f(r, 0);
+        if (cols > 1) f(r, cols - 1);
+    }
 }
 
 }  // namespace
 
 Rule RuleFromDigits(std::u16string_view crea, std::u16string_view survie) {
-  auto bits = [](std::u16string_view digits) {
-    uint16_t b = 0;
-    for (char16_t ch : digits)
-      if (ch >= u'0' && ch <= u'8') b |= uint16_t(1u << (ch - u'0'));
-    return b;
-  };
-  return Rule{bits(crea), bits(survie)};
+    auto bits = [](std::u16string_view digits) {
+        uint16_t b = 0;
+        for (char16_t ch : digits)
+            if (ch >= u'0' && ch <= u'8') b |= uint16_t(1u << (ch - u'0'));
+        return b;
+    };
+    return Rule{bits(crea), bits(survie)};
 }
 
 bool StepTorus(const Cell* in, Cell* out, int rows, int cols, Rule rule) {
-  StepInterior(in, out, rows, cols, rule);
-  bool edge = false;
-  ForEachBorderCell(rows, cols, [&](int r, int c) {
-    // Each of the eight positions wraps on its own: with one or two rows or
-    // columns the same cell is read more than once, the cell itself included.
-    int n = 0;
-    for (int dx = -1; dx <= 1; ++dx) {
-      int x = c + dx;
-      x = x < 0 ? cols - 1 : (x >= cols ? 0 : x);
-      for (int dy = -1; dy <= 1; ++dy) {
-        if (dx == 0 && dy == 0) continue;
-        int y = r + dy;
-        y = y < 0 ? rows - 1 : (y >= rows ? 0 : y);
-        n += Live(in[y * cols + x]);
-      }
-    }
-    const Cell cell = in[r * cols + c];
-    if (Live(cell)) edge = true;
-    out[r * cols + c] = Apply(cell, n, rule);
-  });
-  return edge;
+    StepInterior(in, out, rows, cols, rule);
+    bool edge = false;
+    ForEachBorderCell(rows, cols, [&](int r, int c) {
+        // Each of the eight positions wraps on its own: with one or two rows or
+        // columns the same cell is read more than once, the cell itself included.
+        int n = 0;
+        for (int dx = -1; dx <= 1; ++dx) {
+            int x = c + dx;
+            x = x < 0 ? cols - 1 : (x >= cols ? 0 : x);
+            for (int dy = -1; dy <= 1; ++dy) {
+                if (dx == 0 && dy == 0) continue;
+                int y = r + dy;
+                y = y < 0 ? rows - 1 : (y >= rows ? 0 : y);
+                n += Live(in[y * cols + x]);
+            }
+        }
+        const Cell cell = in[r * cols + c];
+        if (Live(cell)) edge = true;
+        out[r * cols + c] = Apply(cell, n, rule);
+    });
+    return edge;
 }
 
 void StepBounded(const Cell* in, Cell* out, int n, Rule rule) {
-  StepInterior(in, out, n, n, rule);
-  ForEachBorderCell(n, n, [&](int r, int c) {
-    int count = 0;
-    for (int y = std::max(r - 1, 0); y <= std::min(r + 1, n - 1); ++y)
-      for (int x = std::max(c - 1, 0); x <= std::min(c + 1, n - 1); ++x)
-        if (y != r || x != c) count += Live(in[y * n + x]);
-    out[r * n + c] = Apply(in[r * n + c], count, rule);
-  });
+    StepInterior(in, out, n, n, rule);
+    ForEachBorderCell(n, n, [&](int r, int c) {
+        int count = 0;
+        for (int y = std::max(r - 1, 0); y <= std::min(r + 1, n - 1); ++y)
+            for (int x = std::max(c - 1, 0); x <= std::min(c + 1, n - 1); ++x)
+                if (y != r || x != c) count += Live(in[y * n + x]);
+        out[r * n + c] = Apply(in[r * n + c], count, rule);
+    });
 }
 
 int CountDrawn(const Cell* board, int n) {
-  int count = 0;
-  for (int r = 11; r < n; ++r)
-    for (int c = 11; c < n; ++c) count += board[r * n + c] == Vivant;
-  return count;
+    int count = 0;
+    for (int r = 11; r < n; ++r)
+        for (int c = 11; c < n; ++c) count += board[r * n + c] == Vivant;
+    return count;
 }
 
 int CountLive(const Cell* board, int count) {
-  return int(std::count(board, board + count, Vivant));
+    return int(std::count(board, board + count, Vivant));
 }
 
 bool InEdgeBand(const Cell* board, int n) {
-  if (n <= 0) return false;
-  auto liveIn = [&](int r0, int r1, int c0, int c1) {
-    r0 = std::max(r0, 0), c0 = std::max(c0, 0);
-    r1 = std::min(r1, n - 1), c1 = std::min(c1, n - 1);
-    for (int r = r0; r <= r1; ++r)
-      for (int c = c0; c <= c1; ++c)
-        if (Live(board[r * n + c])) return true;
-    return false;
-  };
-  return liveIn(0, n - 1, 0, 4) || liveIn(0, n - 1, n - 6, n - 1) ||
-         liveIn(0, 4, 0, n - 1) || liveIn(n - 6, n - 1, 0, n - 1);
+    if (n <= 0) return false;
+    auto liveIn = [&](int r0, int r1, int c0, int c1) {
+        r0 = std::max(r0, 0), c0 = std::max(c0, 0);
+        r1 = std::min(r1, n - 1), c1 = std::min(c1, n - 1);
+        for (int r = r0; r <= r1; ++r)
+            for (int c = c0; c <= c1; ++c)
+                if (Live(board[r * n + c])) return true;
+        return false;
+    };
+    return liveIn(0, n - 1, 0, 4) || liveIn(0, n - 1, n - 6, n - 1) || liveIn(0, 4, 0, n - 1) ||
+           liveIn(n - 6, n - 1, 0, n - 1);
 }
 
 bool SameBoard(const Cell* a, const Cell* b, int count) {
-  return std::equal(a, a + count, b);
+    return std::equal(a, a + count, b);
 }
 
 }  // namespace life

@@ -16,7 +16,7 @@ inline constexpr Cell Mort = u' ', Vivant = u'\u00B7';
 
 // Bit n set: the digit n is in the rule.
 struct Rule {
-  uint16_t birth = 0, survival = 0;
+    uint16_t birth = 0, survival = 0;
 };
 
 // Digits '0'..'8' of the birth and survival texts; anything else is ignored.

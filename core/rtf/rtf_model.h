@@ -31,35 +31,35 @@
 namespace rtf {
 
 struct CharStyle {
-  bool bold = false, italic = false, underline = false;
-  int color = -1;  // 0xRRGGBB, -1 automatic
-  QString font;    // empty = document default
-  int halfPoints = 0;  // 0 = default
-  bool operator==(const CharStyle&) const = default;
+    bool bold = false, italic = false, underline = false;
+    int color = -1;      // 0xRRGGBB, -1 automatic
+    QString font;        // empty = document default
+    int halfPoints = 0;  // 0 = default
+    bool operator==(const CharStyle&) const = default;
 };
 
 // text holds TAB, U+00A0, and U+2028 for \line; never CR/LF
 struct Run {
-  QString text;
-  CharStyle style;
+    QString text;
+    CharStyle style;
 };
 
 struct Paragraph {
-  QList<Run> runs;
+    QList<Run> runs;
 };
 
 struct Document {
-  QList<Paragraph> paragraphs;
-  QString defaultFont;
-  int defaultHalfPoints = 0;
+    QList<Paragraph> paragraphs;
+    QString defaultFont;
+    int defaultHalfPoints = 0;
 };
 
 // ok false: not RTF at all. ok true with an error: damaged, doc holds what
 // could be read.
 struct ReadResult {
-  Document doc;
-  bool ok = false;
-  QString error;
+    Document doc;
+    bool ok = false;
+    QString error;
 };
 
 ReadResult Read(QByteArrayView bytes);

@@ -129,7 +129,8 @@ TEST_F(Vider, ClearingKeepsTheHistorySoTheNextBoardsCompareWithIt) {
     ASSERT_EQ(Affiche(QStringLiteral("étSuite")), QStringLiteral("Figé après 2"));
     Clique(QStringLiteral("btVide"));
     Etape();
-    EXPECT_EQ(Affiche(QStringLiteral("étSuite")), QStringLiteral("Figé après 1")) << "compared with the empty board before";
+    EXPECT_EQ(Affiche(QStringLiteral("étSuite")), QStringLiteral("Figé après 1"))
+        << "compared with the empty board before";
 }
 
 TEST_F(Vider, ClearingTheGlobeLeavesTheUniverseAlone) {

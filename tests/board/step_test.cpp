@@ -17,9 +17,11 @@ TEST_F(Globe, AStepShowsTheNextGenerationAndItsCaption) {
     Demarre();
     Pose({{10, 9}, {10, 10}, {10, 11}});
     Etape();
-    EXPECT_EQ(VivantesGrille(), (QStringList{QStringLiteral("9,10"), QStringLiteral("10,10"), QStringLiteral("11,10")}));
+    EXPECT_EQ(VivantesGrille(),
+              (QStringList{QStringLiteral("9,10"), QStringLiteral("10,10"), QStringLiteral("11,10")}));
     EXPECT_EQ(f().étGénér->Caption(), Légende(2, 3));
-    EXPECT_EQ(Affiche(QStringLiteral("étGénér")), QStringLiteral("Génération  2\n3 vivants")) << "the CR shows as a line break";
+    EXPECT_EQ(Affiche(QStringLiteral("étGénér")), QStringLiteral("Génération  2\n3 vivants"))
+        << "the CR shows as a line break";
     for (int r = 0; r < 46; ++r)
         for (int c = 0; c < 46; ++c) ASSERT_EQ(f().Grille(r, c), f().grJeu->TextMatrix(r, c).at(0).unicode());
     EXPECT_TRUE(Vivantes(f().Univers).isEmpty()) << "the universe is not touched";
@@ -185,11 +187,11 @@ TEST_P(BandeDuBord, ABlockInTheBandWarnsAndIsNeverStill) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Bords, BandeDuBord,
-    ::testing::Values(std::make_tuple(90, 4, true), std::make_tuple(90, 5, false), std::make_tuple(90, -7, true),
-                      std::make_tuple(90, -8, false), std::make_tuple(4, 90, true), std::make_tuple(5, 90, false),
-                      std::make_tuple(-7, 90, true), std::make_tuple(-8, 90, false)));
+INSTANTIATE_TEST_SUITE_P(Bords, BandeDuBord,
+                         ::testing::Values(std::make_tuple(90, 4, true), std::make_tuple(90, 5, false),
+                                           std::make_tuple(90, -7, true), std::make_tuple(90, -8, false),
+                                           std::make_tuple(4, 90, true), std::make_tuple(5, 90, false),
+                                           std::make_tuple(-7, 90, true), std::make_tuple(-8, 90, false)));
 
 TEST_F(Cosmos, TheMarginIsNeitherDrawnNorCounted) {
     Bloc(9, 50);     // rows 9 and 10

@@ -205,14 +205,12 @@ TEST_F(Deplacement, CosmosTenThereAndBackLosesOnlyTheMargin) {
     Fleche(Haut);
     Fleche(Bas);
     for (int r = 0; r < U; ++r)
-        for (int c = 0; c < U; ++c)
-            ASSERT_EQ(f().Univers(r, c), r < 10 ? life::Mort : depart(r, c)) << r << "," << c;
+        for (int c = 0; c < U; ++c) ASSERT_EQ(f().Univers(r, c), r < 10 ? life::Mort : depart(r, c)) << r << "," << c;
     const Plateau milieu = f().Univers;
     Fleche(Gauche);
     Fleche(Droite);
     for (int r = 0; r < U; ++r)
-        for (int c = 0; c < U; ++c)
-            ASSERT_EQ(f().Univers(r, c), c < 10 ? life::Mort : milieu(r, c)) << r << "," << c;
+        for (int c = 0; c < U; ++c) ASSERT_EQ(f().Univers(r, c), c < 10 ? life::Mort : milieu(r, c)) << r << "," << c;
 }
 
 TEST_F(Deplacement, CosmosTenSingleStepsEqualOneStepOfTen) {

@@ -230,7 +230,7 @@ TEST_F(VueUnivers, CentreCrossShowsOverThePictureInCosmosOnly) {
 }
 
 struct Centre {
-    double largeur;        // grid width at load, 0 for the design one
+    double largeur;  // grid width at load, 0 for the design one
     const char* parites[2];
     int lignes, colonnes;
     int rougeL0, rougeL1, rougeC0, rougeC1;

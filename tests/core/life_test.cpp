@@ -18,447 +18,450 @@ const life::Rule kConway = life::RuleFromDigits(u"3", u"23");
 
 // A board built from text rows: '#' live, '.' dead, any other character kept.
 struct Grid {
-  int rows, cols;
-  Board cells;
-  Grid(int r, int c) : rows(r), cols(c), cells(size_t(r) * c, Mort) {}
-  Cell& at(int r, int c) { return cells[size_t(r) * cols + c]; }
-  Cell at(int r, int c) const { return cells[size_t(r) * cols + c]; }
-  void put(int r, int c, std::u16string_view pattern_rows_joined, int width) {
-    for (size_t i = 0; i < pattern_rows_joined.size(); ++i) {
-      Cell ch = pattern_rows_joined[i];
-      at(r + int(i) / width, c + int(i) % width) =
-          ch == u'#' ? Vivant : ch == u'.' ? Mort : ch;
+    int rows, cols;
+    Board cells;
+    Grid(int r, int c) : rows(r), cols(c), cells(size_t(r) * c, Mort) {}
+    Cell& at(int r, int c) { return cells[size_t(r) * cols + c]; }
+    Cell at(int r, int c) const { return cells[size_t(r) * cols + c]; }
+    void put(int r, int c, std::u16string_view pattern_rows_joined, int width) {
+        for (size_t i = 0; i < pattern_rows_joined.size(); ++i) {
+            Cell ch = pattern_rows_joined[i];
+            at(r + int(i) / width, c + int(i) % width) = ch == u'#' ? Vivant : ch == u'.' ? Mort : ch;
+        }
     }
-  }
 };
 
 Grid Torus(const Grid& g, life::Rule rule, bool* edge = nullptr) {
-  Grid next(g.rows, g.cols);
-  bool e = life::StepTorus(g.cells.data(), next.cells.data(), g.rows, g.cols, rule);
-  if (edge) *edge = e;
-  return next;
+    Grid next(g.rows, g.cols);
+    bool e = life::StepTorus(g.cells.data(), next.cells.data(), g.rows, g.cols, rule);
+    if (edge) *edge = e;
+    return next;
 }
 
 Grid Bounded(const Grid& g, life::Rule rule) {
-  Grid next(g.rows, g.cols);
-  life::StepBounded(g.cells.data(), next.cells.data(), g.rows, rule);
-  return next;
+    Grid next(g.rows, g.cols);
+    life::StepBounded(g.cells.data(), next.cells.data(), g.rows, rule);
+    return next;
 }
 
 bool Same(const Grid& a, const Grid& b) {
-  return life::SameBoard(a.cells.data(), b.cells.data(), int(a.cells.size()));
+    return life::SameBoard(a.cells.data(), b.cells.data(), int(a.cells.size()));
 }
 
-int Live(const Grid& g) { return life::CountLive(g.cells.data(), int(g.cells.size())); }
+int Live(const Grid& g) {
+    return life::CountLive(g.cells.data(), int(g.cells.size()));
+}
 
 // The step as the window does it: column outer, row inner, neighbours column
 // then row, the rule digits searched as text.
 struct Reference {
-  std::u16string crea, survie;
+    std::u16string crea, survie;
 
-  Cell apply(Cell cell, int n) const {
-    std::u16string d(1, char16_t(u'0' + n));
-    if (cell == u' ') return crea.find(d) != std::u16string::npos ? Vivant : Mort;
-    return survie.find(d) != std::u16string::npos ? cell : Mort;
-  }
+    Cell apply(Cell cell, int n) const {
+        std::u16string d(1, char16_t(u'0' + n));
+        if (cell == u' ') return crea.find(d) != std::u16string::npos ? Vivant : Mort;
+        return survie.find(d) != std::u16string::npos ? cell : Mort;
+    }
 
-  Grid torus(const Grid& g, bool& edge) const {
-    Grid out(g.rows, g.cols);
-    edge = false;
-    for (int c = 0; c <= g.cols - 1; ++c)
-      for (int r = 0; r <= g.rows - 1; ++r) {
-        Cell cell = g.at(r, c);
-        int n = 0;
-        for (int x0 = c - 1; x0 <= c + 1; ++x0)
-          for (int y0 = r - 1; y0 <= r + 1; ++y0) {
-            if (x0 == c && y0 == r) continue;
-            int x = x0, y = y0;
-            if (x == -1) x = g.cols - 1, edge |= cell > u' ';
-            if (x == g.cols) x = 0, edge |= cell > u' ';
-            if (y == -1) y = g.rows - 1, edge |= cell > u' ';
-            if (y == g.rows) y = 0, edge |= cell > u' ';
-            if (g.at(y, x) > u' ') ++n;
-          }
-        out.at(r, c) = apply(cell, n);
-      }
-    return out;
-  }
+    Grid torus(const Grid& g, bool& edge) const {
+        Grid out(g.rows, g.cols);
+        edge = false;
+        for (int c = 0; c <= g.cols - 1; ++c)
+            for (int r = 0; r <= g.rows - 1; ++r) {
+                Cell cell = g.at(r, c);
+                int n = 0;
+                for (int x0 = c - 1; x0 <= c + 1; ++x0)
+                    for (int y0 = r - 1; y0 <= r + 1; ++y0) {
+                        if (x0 == c && y0 == r) continue;
+                        int x = x0, y = y0;
+                        if (x == -1) x = g.cols - 1, edge |= cell > u' ';
+                        if (x == g.cols) x = 0, edge |= cell > u' ';
+                        if (y == -1) y = g.rows - 1, edge |= cell > u' ';
+                        if (y == g.rows) y = 0, edge |= cell > u' ';
+                        if (g.at(y, x) > u' ') ++n;
+                    }
+                out.at(r, c) = apply(cell, n);
+            }
+        return out;
+    }
 
-  Grid bounded(const Grid& g) const {
-    const int u = g.rows;
-    Grid out(u, u);
-    for (int c = 0; c <= u - 1; ++c)
-      for (int r = 0; r <= u - 1; ++r) {
-        int n = 0;
-        for (int x = c - 1; x <= c + 1; ++x)
-          for (int y = r - 1; y <= r + 1; ++y) {
-            if (x == c && y == r) continue;
-            if (x < 0 || y < 0 || x > u - 1 || y > u - 1) continue;
-            if (g.at(y, x) > u' ') ++n;
-          }
-        out.at(r, c) = apply(g.at(r, c), n);
-      }
-    return out;
-  }
+    Grid bounded(const Grid& g) const {
+        const int u = g.rows;
+        Grid out(u, u);
+        for (int c = 0; c <= u - 1; ++c)
+            for (int r = 0; r <= u - 1; ++r) {
+                int n = 0;
+                for (int x = c - 1; x <= c + 1; ++x)
+                    for (int y = r - 1; y <= r + 1; ++y) {
+                        if (x == c && y == r) continue;
+                        if (x < 0 || y < 0 || x > u - 1 || y > u - 1) continue;
+                        if (g.at(y, x) > u' ') ++n;
+                    }
+                out.at(r, c) = apply(g.at(r, c), n);
+            }
+        return out;
+    }
 
-  life::Rule rule() const { return life::RuleFromDigits(crea, survie); }
+    life::Rule rule() const { return life::RuleFromDigits(crea, survie); }
 };
 
 // Digits in ascending order, as the rule boxes give them.
 std::u16string RandomDigits(std::mt19937& gen) {
-  std::u16string s;
-  for (char16_t d = u'0'; d <= u'8'; ++d)
-    if (gen() % 2) s += d;
-  return s;
+    std::u16string s;
+    for (char16_t d = u'0'; d <= u'8'; ++d)
+        if (gen() % 2) s += d;
+    return s;
 }
 
 // Mostly dots and spaces, with a few other characters above and below the
 // space so that kept values and non-counting cells get exercised too.
 Grid RandomGrid(std::mt19937& gen, int rows, int cols, int live_percent) {
-  static const Cell odd[] = {u'x', u'\u2022', u'!', u'\t', u'\0'};
-  Grid g(rows, cols);
-  for (Cell& cell : g.cells) {
-    unsigned p = gen() % 100;
-    if (p < unsigned(live_percent)) cell = Vivant;
-    else if (p < unsigned(live_percent) + 3) cell = odd[gen() % 5];
-  }
-  return g;
+    static const Cell odd[] = {u'x', u'\u2022', u'!', u'\t', u'\0'};
+    Grid g(rows, cols);
+    for (Cell& cell : g.cells) {
+        unsigned p = gen() % 100;
+        if (p < unsigned(live_percent))
+            cell = Vivant;
+        else if (p < unsigned(live_percent) + 3)
+            cell = odd[gen() % 5];
+    }
+    return g;
 }
 
 // ---------------------------------------------------------------------------
 
 TEST(LifeRule, DigitsOfTheRuleBoxes) {
-  life::Rule r = life::RuleFromDigits(u"3", u"23");
-  EXPECT_EQ(r.birth, 1u << 3);
-  EXPECT_EQ(r.survival, (1u << 2) | (1u << 3));
+    life::Rule r = life::RuleFromDigits(u"3", u"23");
+    EXPECT_EQ(r.birth, 1u << 3);
+    EXPECT_EQ(r.survival, (1u << 2) | (1u << 3));
 
-  // Every digit from 0 to 8 has its own bit.
-  r = life::RuleFromDigits(u"012345678", u"08");
-  EXPECT_EQ(r.birth, 0x1FFu);
-  EXPECT_EQ(r.survival, (1u << 0) | (1u << 8));
+    // Every digit from 0 to 8 has its own bit.
+    r = life::RuleFromDigits(u"012345678", u"08");
+    EXPECT_EQ(r.birth, 0x1FFu);
+    EXPECT_EQ(r.survival, (1u << 0) | (1u << 8));
 
-  // Nothing but digits 0..8 counts: a neighbour count is never 9.
-  r = life::RuleFromDigits(u"9/a 3", u"2,2");
-  EXPECT_EQ(r.birth, 1u << 3);
-  EXPECT_EQ(r.survival, 1u << 2);
+    // Nothing but digits 0..8 counts: a neighbour count is never 9.
+    r = life::RuleFromDigits(u"9/a 3", u"2,2");
+    EXPECT_EQ(r.birth, 1u << 3);
+    EXPECT_EQ(r.survival, 1u << 2);
 
-  r = life::RuleFromDigits(u"", u"");
-  EXPECT_EQ(r.birth, 0u);
-  EXPECT_EQ(r.survival, 0u);
+    r = life::RuleFromDigits(u"", u"");
+    EXPECT_EQ(r.birth, 0u);
+    EXPECT_EQ(r.survival, 0u);
 }
 
 TEST(LifeGlobe, BlinkerAlternatesWithPeriodTwo) {
-  Grid g(9, 11);
-  g.put(4, 4, u"###", 3);
-  Grid one = Torus(g, kConway);
-  Grid two = Torus(one, kConway);
-  EXPECT_FALSE(Same(one, g));
-  EXPECT_TRUE(Same(two, g));
-  Grid vertical(9, 11);
-  vertical.put(3, 5, u"###", 1);
-  EXPECT_TRUE(Same(one, vertical));
+    Grid g(9, 11);
+    g.put(4, 4, u"###", 3);
+    Grid one = Torus(g, kConway);
+    Grid two = Torus(one, kConway);
+    EXPECT_FALSE(Same(one, g));
+    EXPECT_TRUE(Same(two, g));
+    Grid vertical(9, 11);
+    vertical.put(3, 5, u"###", 1);
+    EXPECT_TRUE(Same(one, vertical));
 }
 
 TEST(LifeGlobe, BlockStaysStill) {
-  Grid g(8, 8);
-  g.put(3, 3, u"####", 2);
-  bool edge = true;
-  Grid next = Torus(g, kConway, &edge);
-  EXPECT_TRUE(Same(next, g));
-  EXPECT_FALSE(edge);
+    Grid g(8, 8);
+    g.put(3, 3, u"####", 2);
+    bool edge = true;
+    Grid next = Torus(g, kConway, &edge);
+    EXPECT_TRUE(Same(next, g));
+    EXPECT_FALSE(edge);
 }
 
 TEST(LifeGlobe, SingleCellDies) {
-  Grid g(6, 6);
-  g.at(2, 3) = Vivant;
-  Grid next = Torus(g, kConway);
-  EXPECT_EQ(Live(next), 0);
-  EXPECT_TRUE(Same(next, Grid(6, 6)));
+    Grid g(6, 6);
+    g.at(2, 3) = Vivant;
+    Grid next = Torus(g, kConway);
+    EXPECT_EQ(Live(next), 0);
+    EXPECT_TRUE(Same(next, Grid(6, 6)));
 }
 
 TEST(LifeGlobe, GliderCrossesTheEdgeAndComesBackIntact) {
-  for (int side : {46, 12}) {
-    SCOPED_TRACE(side);
-    Grid g(side, side);
-    g.put(side / 2, side / 2, u".#...####", 3);
-    const Grid start = g;
-    bool edge_seen = false, split_seen = false;
-    for (int step = 0; step < 4 * side; ++step) {
-      bool edge = false;
-      g = Torus(g, kConway, &edge);
-      edge_seen |= edge;
-      ASSERT_EQ(Live(g), 5) << "step " << step;
-      // Part of the glider at the right, part at the left.
-      bool left = false, right = false;
-      for (int r = 0; r < side; ++r)
-        left |= g.at(r, 0) == Vivant, right |= g.at(r, side - 1) == Vivant;
-      split_seen |= left && right;
+    for (int side : {46, 12}) {
+        SCOPED_TRACE(side);
+        Grid g(side, side);
+        g.put(side / 2, side / 2, u".#...####", 3);
+        const Grid start = g;
+        bool edge_seen = false, split_seen = false;
+        for (int step = 0; step < 4 * side; ++step) {
+            bool edge = false;
+            g = Torus(g, kConway, &edge);
+            edge_seen |= edge;
+            ASSERT_EQ(Live(g), 5) << "step " << step;
+            // Part of the glider at the right, part at the left.
+            bool left = false, right = false;
+            for (int r = 0; r < side; ++r) left |= g.at(r, 0) == Vivant, right |= g.at(r, side - 1) == Vivant;
+            split_seen |= left && right;
+        }
+        EXPECT_TRUE(edge_seen);
+        EXPECT_TRUE(split_seen);
+        EXPECT_TRUE(Same(g, start));
     }
-    EXPECT_TRUE(edge_seen);
-    EXPECT_TRUE(split_seen);
-    EXPECT_TRUE(Same(g, start));
-  }
 }
 
 TEST(LifeGlobe, EdgeWarningForLiveCellOnTheBorder) {
-  {
-    // Column 0: the cell dies, the warning is still given for this step.
-    Grid g(10, 10);
-    g.at(5, 0) = Vivant;
-    bool edge = false;
-    Grid next = Torus(g, kConway, &edge);
-    EXPECT_TRUE(edge);
-    EXPECT_EQ(Live(next), 0);
-  }
-  {
-    Grid g(10, 12);
-    g.at(9, 6) = Vivant;  // last row
-    bool edge = false;
-    Torus(g, kConway, &edge);
-    EXPECT_TRUE(edge);
-  }
-  {
-    Grid g(10, 12);
-    g.at(0, 11) = Vivant;  // first row, last column
-    bool edge = false;
-    Torus(g, kConway, &edge);
-    EXPECT_TRUE(edge);
-  }
-  {
-    // One cell in from every edge: no warning, even when births reach the edge.
-    Grid g(10, 12);
-    g.put(1, 1, u"###", 1);
-    g.at(8, 10) = Vivant;
-    bool edge = true;
-    Grid next = Torus(g, kConway, &edge);
-    EXPECT_FALSE(edge);
-    EXPECT_EQ(next.at(2, 0), Vivant);
-  }
-  {
-    // A dead but non-space character below the space is no live cell.
-    Grid g(10, 10);
-    g.at(0, 0) = u'\t';
-    bool edge = true;
-    Torus(g, kConway, &edge);
-    EXPECT_FALSE(edge);
-  }
+    {
+        // Column 0: the cell dies, the warning is still given for this step.
+        Grid g(10, 10);
+        g.at(5, 0) = Vivant;
+        bool edge = false;
+        Grid next = Torus(g, kConway, &edge);
+        EXPECT_TRUE(edge);
+        EXPECT_EQ(Live(next), 0);
+    }
+    {
+        Grid g(10, 12);
+        g.at(9, 6) = Vivant;  // last row
+        bool edge = false;
+        Torus(g, kConway, &edge);
+        EXPECT_TRUE(edge);
+    }
+    {
+        Grid g(10, 12);
+        g.at(0, 11) = Vivant;  // first row, last column
+        bool edge = false;
+        Torus(g, kConway, &edge);
+        EXPECT_TRUE(edge);
+    }
+    {
+        // One cell in from every edge: no warning, even when births reach the edge.
+        Grid g(10, 12);
+        g.put(1, 1, u"###", 1);
+        g.at(8, 10) = Vivant;
+        bool edge = true;
+        Grid next = Torus(g, kConway, &edge);
+        EXPECT_FALSE(edge);
+        EXPECT_EQ(next.at(2, 0), Vivant);
+    }
+    {
+        // A dead but non-space character below the space is no live cell.
+        Grid g(10, 10);
+        g.at(0, 0) = u'\t';
+        bool edge = true;
+        Torus(g, kConway, &edge);
+        EXPECT_FALSE(edge);
+    }
 }
 
 TEST(LifeGlobe, NeighboursWrapAroundBothEdges) {
-  // Three cells around the corner give a birth in the opposite corners.
-  Grid g(7, 9);
-  g.at(0, 0) = Vivant;
-  g.at(0, 8) = Vivant;
-  g.at(6, 0) = Vivant;
-  Grid next = Torus(g, kConway);
-  EXPECT_EQ(next.at(6, 8), Vivant);
-  EXPECT_EQ(Live(next), 4);
+    // Three cells around the corner give a birth in the opposite corners.
+    Grid g(7, 9);
+    g.at(0, 0) = Vivant;
+    g.at(0, 8) = Vivant;
+    g.at(6, 0) = Vivant;
+    Grid next = Torus(g, kConway);
+    EXPECT_EQ(next.at(6, 8), Vivant);
+    EXPECT_EQ(Live(next), 4);
 }
 
 TEST(LifeCells, OtherCharactersLiveAndKeepTheirValue) {
-  Grid g(7, 7);
-  g.put(2, 2, u"•x#", 3);  // a row of three, two of them not the dot
-  Grid next = Torus(g, kConway);
-  EXPECT_EQ(next.at(2, 3), u'x');    // the centre survives as it was
-  EXPECT_EQ(next.at(1, 3), Vivant);  // births are always the dot
-  EXPECT_EQ(next.at(3, 3), Vivant);
-  EXPECT_EQ(next.at(2, 2), Mort);
+    Grid g(7, 7);
+    g.put(2, 2, u"•x#", 3);  // a row of three, two of them not the dot
+    Grid next = Torus(g, kConway);
+    EXPECT_EQ(next.at(2, 3), u'x');    // the centre survives as it was
+    EXPECT_EQ(next.at(1, 3), Vivant);  // births are always the dot
+    EXPECT_EQ(next.at(3, 3), Vivant);
+    EXPECT_EQ(next.at(2, 2), Mort);
 
-  Grid block(7, 7);
-  block.put(2, 2, u"xy#•", 2);
-  EXPECT_TRUE(Same(Torus(block, kConway), block));
-  EXPECT_TRUE(Same(Bounded(block, kConway), block));
-  // Only the dot itself is counted as live.
-  EXPECT_EQ(Live(block), 1);
+    Grid block(7, 7);
+    block.put(2, 2, u"xy#•", 2);
+    EXPECT_TRUE(Same(Torus(block, kConway), block));
+    EXPECT_TRUE(Same(Bounded(block, kConway), block));
+    // Only the dot itself is counted as live.
+    EXPECT_EQ(Live(block), 1);
 
-  // Without a matching survival digit the character gives way to a space.
-  Grid lone(7, 7);
-  lone.at(3, 3) = u'x';
-  EXPECT_EQ(Bounded(lone, kConway).at(3, 3), Mort);
-  EXPECT_EQ(Bounded(lone, life::RuleFromDigits(u"", u"0")).at(3, 3), u'x');
+    // Without a matching survival digit the character gives way to a space.
+    Grid lone(7, 7);
+    lone.at(3, 3) = u'x';
+    EXPECT_EQ(Bounded(lone, kConway).at(3, 3), Mort);
+    EXPECT_EQ(Bounded(lone, life::RuleFromDigits(u"", u"0")).at(3, 3), u'x');
 
-  // Characters below the space are no neighbours.
-  Grid low(7, 7);
-  low.put(2, 2, u"\t\t\t", 3);
-  EXPECT_EQ(Live(Torus(low, kConway)), 0);
-  EXPECT_EQ(Torus(low, kConway).at(1, 3), Mort);
+    // Characters below the space are no neighbours.
+    Grid low(7, 7);
+    low.put(2, 2, u"\t\t\t", 3);
+    EXPECT_EQ(Live(Torus(low, kConway)), 0);
+    EXPECT_EQ(Torus(low, kConway).at(1, 3), Mort);
 }
 
 TEST(LifeSame, ComparesExactCharacters) {
-  Grid a(5, 5), b(5, 5);
-  EXPECT_TRUE(Same(a, b));
-  a.at(4, 4) = Vivant;
-  b.at(4, 4) = u'x';
-  EXPECT_FALSE(Same(a, b));
-  b.at(4, 4) = Vivant;
-  EXPECT_TRUE(Same(a, b));
-  b.at(0, 0) = u'\0';
-  EXPECT_FALSE(Same(a, b));
+    Grid a(5, 5), b(5, 5);
+    EXPECT_TRUE(Same(a, b));
+    a.at(4, 4) = Vivant;
+    b.at(4, 4) = u'x';
+    EXPECT_FALSE(Same(a, b));
+    b.at(4, 4) = Vivant;
+    EXPECT_TRUE(Same(a, b));
+    b.at(0, 0) = u'\0';
+    EXPECT_FALSE(Same(a, b));
 }
 
 TEST(LifeCosmos, BlinkerAndBlockInTheUniverse) {
-  const int u = 188;
-  Grid g(u, u);
-  g.put(90, 90, u"###", 3);
-  g.put(40, 150, u"####", 2);
-  Grid one = Bounded(g, kConway);
-  EXPECT_FALSE(Same(one, g));
-  EXPECT_TRUE(Same(Bounded(one, kConway), g));
-  EXPECT_EQ(one.at(89, 91), Vivant);
-  EXPECT_EQ(one.at(91, 91), Vivant);
+    const int u = 188;
+    Grid g(u, u);
+    g.put(90, 90, u"###", 3);
+    g.put(40, 150, u"####", 2);
+    Grid one = Bounded(g, kConway);
+    EXPECT_FALSE(Same(one, g));
+    EXPECT_TRUE(Same(Bounded(one, kConway), g));
+    EXPECT_EQ(one.at(89, 91), Vivant);
+    EXPECT_EQ(one.at(91, 91), Vivant);
 }
 
 TEST(LifeCosmos, CornerBlockStaysAsOutsideIsDead) {
-  const int u = 30;
-  for (auto [r, c] : {std::pair{0, 0}, {0, u - 2}, {u - 2, 0}, {u - 2, u - 2}}) {
+    const int u = 30;
+    for (auto [r, c] : {std::pair{0, 0}, {0, u - 2}, {u - 2, 0}, {u - 2, u - 2}}) {
+        Grid g(u, u);
+        g.put(r, c, u"####", 2);
+        Grid next = Bounded(g, kConway);
+        EXPECT_TRUE(Same(next, g)) << r << "," << c;
+        EXPECT_TRUE(life::InEdgeBand(next.cells.data(), u));
+    }
+    // On the torus the same corner block meets its wrapped copies and changes.
     Grid g(u, u);
-    g.put(r, c, u"####", 2);
-    Grid next = Bounded(g, kConway);
-    EXPECT_TRUE(Same(next, g)) << r << "," << c;
-    EXPECT_TRUE(life::InEdgeBand(next.cells.data(), u));
-  }
-  // On the torus the same corner block meets its wrapped copies and changes.
-  Grid g(u, u);
-  g.put(0, 0, u"####", 2);
-  g.put(u - 1, u - 1, u"#", 1);
-  EXPECT_FALSE(Same(Bounded(g, kConway), Torus(g, kConway)));
+    g.put(0, 0, u"####", 2);
+    g.put(u - 1, u - 1, u"#", 1);
+    EXPECT_FALSE(Same(Bounded(g, kConway), Torus(g, kConway)));
 }
 
 TEST(LifeCosmos, GliderLeavesThroughTheEdge) {
-  // No wrap: a glider heading down-right ends as debris or nothing at the
-  // corner, and never reappears at the top left.
-  const int u = 40;
-  Grid g(u, u);
-  g.put(20, 20, u".#...####", 3);
-  for (int i = 0; i < 4 * u; ++i) g = Bounded(g, kConway);
-  for (int r = 0; r < u / 2; ++r)
-    for (int c = 0; c < u / 2; ++c) EXPECT_EQ(g.at(r, c), Mort);
+    // No wrap: a glider heading down-right ends as debris or nothing at the
+    // corner, and never reappears at the top left.
+    const int u = 40;
+    Grid g(u, u);
+    g.put(20, 20, u".#...####", 3);
+    for (int i = 0; i < 4 * u; ++i) g = Bounded(g, kConway);
+    for (int r = 0; r < u / 2; ++r)
+        for (int c = 0; c < u / 2; ++c) EXPECT_EQ(g.at(r, c), Mort);
 }
 
 TEST(LifeCosmos, BirthZeroFillsTheEmptyUniverse) {
-  const int u = 188;
-  Grid g(u, u);
-  Grid next = Bounded(g, life::RuleFromDigits(u"0", u""));
-  EXPECT_EQ(Live(next), u * u);  // margin included
-  EXPECT_EQ(life::CountDrawn(next.cells.data(), u), (u - 11) * (u - 11));
+    const int u = 188;
+    Grid g(u, u);
+    Grid next = Bounded(g, life::RuleFromDigits(u"0", u""));
+    EXPECT_EQ(Live(next), u * u);  // margin included
+    EXPECT_EQ(life::CountDrawn(next.cells.data(), u), (u - 11) * (u - 11));
 
-  Grid torus = Torus(Grid(12, 20), life::RuleFromDigits(u"0", u""));
-  EXPECT_EQ(Live(torus), 12 * 20);
+    Grid torus = Torus(Grid(12, 20), life::RuleFromDigits(u"0", u""));
+    EXPECT_EQ(Live(torus), 12 * 20);
 }
 
 TEST(LifeCosmos, CountDrawnSkipsRowsAndColumnsUpToTen) {
-  const int u = 188;
-  Grid g(u, u);
-  g.at(10, 50) = Vivant;   // row 10: not drawn
-  g.at(50, 10) = Vivant;   // column 10: not drawn
-  g.at(0, 0) = Vivant;
-  EXPECT_EQ(life::CountDrawn(g.cells.data(), u), 0);
-  g.at(11, 11) = Vivant;   // the first drawn cell
-  g.at(11, 50) = Vivant;
-  g.at(187, 187) = Vivant; // beyond the picture, still counted
-  g.at(100, 100) = u'x';   // only dots are drawn
-  EXPECT_EQ(life::CountDrawn(g.cells.data(), u), 3);
-  EXPECT_EQ(life::CountLive(g.cells.data(), u * u), 6);
+    const int u = 188;
+    Grid g(u, u);
+    g.at(10, 50) = Vivant;  // row 10: not drawn
+    g.at(50, 10) = Vivant;  // column 10: not drawn
+    g.at(0, 0) = Vivant;
+    EXPECT_EQ(life::CountDrawn(g.cells.data(), u), 0);
+    g.at(11, 11) = Vivant;  // the first drawn cell
+    g.at(11, 50) = Vivant;
+    g.at(187, 187) = Vivant;  // beyond the picture, still counted
+    g.at(100, 100) = u'x';    // only dots are drawn
+    EXPECT_EQ(life::CountDrawn(g.cells.data(), u), 3);
+    EXPECT_EQ(life::CountLive(g.cells.data(), u * u), 6);
 }
 
 TEST(LifeCosmos, EdgeBandIsFiveCellsLeftAndTopSixRightAndBottom) {
-  const int u = 188;
-  struct Case { int r, c; bool in_band; };
-  const Case cases[] = {
-      {90, 4, true},       {90, 5, false},       // columns 4-5 / 5-6
-      {90, u - 7, true},   {90, u - 8, false},   // columns U-7..U-6 / U-8..U-7
-      {4, 90, true},       {5, 90, false},       // rows 4-5 / 5-6
-      {u - 7, 90, true},   {u - 8, 90, false},   // rows U-7..U-6 / U-8..U-7
-  };
-  for (const Case& k : cases) {
-    SCOPED_TRACE(testing::Message() << "block at " << k.r << "," << k.c);
-    Grid g(u, u);
-    g.put(k.r, k.c, u"####", 2);
-    Grid next = Bounded(g, kConway);
-    ASSERT_TRUE(Same(next, g));
-    EXPECT_EQ(life::InEdgeBand(next.cells.data(), u), k.in_band);
-  }
-  Grid empty(u, u);
-  EXPECT_FALSE(life::InEdgeBand(empty.cells.data(), u));
-  // Any character above the space is watched, not only the dot.
-  empty.at(0, 90) = u'x';
-  EXPECT_TRUE(life::InEdgeBand(empty.cells.data(), u));
+    const int u = 188;
+    struct Case {
+        int r, c;
+        bool in_band;
+    };
+    const Case cases[] = {
+        {90, 4, true},     {90, 5, false},      // columns 4-5 / 5-6
+        {90, u - 7, true}, {90, u - 8, false},  // columns U-7..U-6 / U-8..U-7
+        {4, 90, true},     {5, 90, false},      // rows 4-5 / 5-6
+        {u - 7, 90, true}, {u - 8, 90, false},  // rows U-7..U-6 / U-8..U-7
+    };
+    for (const Case& k : cases) {
+        SCOPED_TRACE(testing::Message() << "block at " << k.r << "," << k.c);
+        Grid g(u, u);
+        g.put(k.r, k.c, u"####", 2);
+        Grid next = Bounded(g, kConway);
+        ASSERT_TRUE(Same(next, g));
+        EXPECT_EQ(life::InEdgeBand(next.cells.data(), u), k.in_band);
+    }
+    Grid empty(u, u);
+    EXPECT_FALSE(life::InEdgeBand(empty.cells.data(), u));
+    // Any character above the space is watched, not only the dot.
+    empty.at(0, 90) = u'x';
+    EXPECT_TRUE(life::InEdgeBand(empty.cells.data(), u));
 }
 
 TEST(LifeTinyTorus, OneCellIsItsOwnEightNeighbours) {
-  Grid g(1, 1);
-  g.at(0, 0) = Vivant;
-  bool edge = false;
-  EXPECT_EQ(Torus(g, kConway, &edge).at(0, 0), Mort);
-  EXPECT_TRUE(edge);
-  EXPECT_EQ(Torus(g, life::RuleFromDigits(u"", u"8")).at(0, 0), Vivant);
-  EXPECT_EQ(Torus(Grid(1, 1), life::RuleFromDigits(u"0", u"")).at(0, 0), Vivant);
+    Grid g(1, 1);
+    g.at(0, 0) = Vivant;
+    bool edge = false;
+    EXPECT_EQ(Torus(g, kConway, &edge).at(0, 0), Mort);
+    EXPECT_TRUE(edge);
+    EXPECT_EQ(Torus(g, life::RuleFromDigits(u"", u"8")).at(0, 0), Vivant);
+    EXPECT_EQ(Torus(Grid(1, 1), life::RuleFromDigits(u"0", u"")).at(0, 0), Vivant);
 }
 
 TEST(LifeTinyTorus, EveryBoardMatchesTheStepAsWritten) {
-  std::mt19937 gen(1102);
-  for (auto [rows, cols] : {std::pair{1, 1}, {2, 2}, {1, 5}, {5, 1}, {2, 3},
-                            {3, 2}, {1, 2}, {2, 1}, {3, 3}}) {
-    const int cells = rows * cols;
-    for (int rule_no = 0; rule_no < 24; ++rule_no) {
-      Reference ref{RandomDigits(gen), RandomDigits(gen)};
-      if (rule_no == 0) ref = {u"3", u"23"};
-      for (unsigned bits = 0; bits < (1u << cells); ++bits) {
-        Grid g(rows, cols);
-        for (int i = 0; i < cells; ++i)
-          if (bits >> i & 1) g.cells[i] = Vivant;
-        bool want_edge = false, got_edge = false;
-        Grid want = ref.torus(g, want_edge);
-        Grid got = Torus(g, ref.rule(), &got_edge);
-        ASSERT_TRUE(Same(got, want)) << rows << "x" << cols << " board " << bits;
-        ASSERT_EQ(got_edge, want_edge) << rows << "x" << cols << " board " << bits;
-      }
+    std::mt19937 gen(1102);
+    for (auto [rows, cols] : {std::pair{1, 1}, {2, 2}, {1, 5}, {5, 1}, {2, 3}, {3, 2}, {1, 2}, {2, 1}, {3, 3}}) {
+        const int cells = rows * cols;
+        for (int rule_no = 0; rule_no < 24; ++rule_no) {
+            Reference ref{RandomDigits(gen), RandomDigits(gen)};
+            if (rule_no == 0) ref = {u"3", u"23"};
+            for (unsigned bits = 0; bits < (1u << cells); ++bits) {
+                Grid g(rows, cols);
+                for (int i = 0; i < cells; ++i)
+                    if (bits >> i & 1) g.cells[i] = Vivant;
+                bool want_edge = false, got_edge = false;
+                Grid want = ref.torus(g, want_edge);
+                Grid got = Torus(g, ref.rule(), &got_edge);
+                ASSERT_TRUE(Same(got, want)) << rows << "x" << cols << " board " << bits;
+                ASSERT_EQ(got_edge, want_edge) << rows << "x" << cols << " board " << bits;
+            }
+        }
     }
-  }
 }
 
 TEST(LifeRandom, TorusMatchesTheStepAsWritten) {
-  std::mt19937 gen(20240);
-  for (int trial = 0; trial < 600; ++trial) {
-    const int rows = 1 + int(gen() % 14), cols = 1 + int(gen() % 14);
-    Reference ref{RandomDigits(gen), RandomDigits(gen)};
-    Grid g = RandomGrid(gen, rows, cols, int(gen() % 70));
-    bool want_edge = false, got_edge = false;
-    Grid want = ref.torus(g, want_edge);
-    Grid got = Torus(g, ref.rule(), &got_edge);
-    ASSERT_TRUE(Same(got, want)) << "trial " << trial << ", " << rows << "x" << cols;
-    ASSERT_EQ(got_edge, want_edge) << "trial " << trial;
-  }
-  // The start-up board size, several generations in a row.
-  Reference ref{u"3", u"23"};
-  Grid g = RandomGrid(gen, 46, 46, 35);
-  for (int i = 0; i < 30; ++i) {
-    bool want_edge = false, got_edge = false;
-    Grid want = ref.torus(g, want_edge);
-    Grid got = Torus(g, ref.rule(), &got_edge);
-    ASSERT_TRUE(Same(got, want)) << "generation " << i;
-    ASSERT_EQ(got_edge, want_edge);
-    g = got;
-  }
+    std::mt19937 gen(20240);
+    for (int trial = 0; trial < 600; ++trial) {
+        const int rows = 1 + int(gen() % 14), cols = 1 + int(gen() % 14);
+        Reference ref{RandomDigits(gen), RandomDigits(gen)};
+        Grid g = RandomGrid(gen, rows, cols, int(gen() % 70));
+        bool want_edge = false, got_edge = false;
+        Grid want = ref.torus(g, want_edge);
+        Grid got = Torus(g, ref.rule(), &got_edge);
+        ASSERT_TRUE(Same(got, want)) << "trial " << trial << ", " << rows << "x" << cols;
+        ASSERT_EQ(got_edge, want_edge) << "trial " << trial;
+    }
+    // The start-up board size, several generations in a row.
+    Reference ref{u"3", u"23"};
+    Grid g = RandomGrid(gen, 46, 46, 35);
+    for (int i = 0; i < 30; ++i) {
+        bool want_edge = false, got_edge = false;
+        Grid want = ref.torus(g, want_edge);
+        Grid got = Torus(g, ref.rule(), &got_edge);
+        ASSERT_TRUE(Same(got, want)) << "generation " << i;
+        ASSERT_EQ(got_edge, want_edge);
+        g = got;
+    }
 }
 
 TEST(LifeRandom, BoundedMatchesTheStepAsWritten) {
-  std::mt19937 gen(31329);
-  for (int trial = 0; trial < 600; ++trial) {
-    const int n = 1 + int(gen() % 16);
-    Reference ref{RandomDigits(gen), RandomDigits(gen)};
-    Grid g = RandomGrid(gen, n, n, int(gen() % 70));
-    ASSERT_TRUE(Same(Bounded(g, ref.rule()), ref.bounded(g)))
-        << "trial " << trial << ", side " << n;
-  }
-  Reference ref{u"3", u"23"};
-  Grid g = RandomGrid(gen, 188, 188, 35);
-  for (int i = 0; i < 10; ++i) {
-    Grid want = ref.bounded(g);
-    Grid got = Bounded(g, ref.rule());
-    ASSERT_TRUE(Same(got, want)) << "generation " << i;
-    g = got;
-  }
+    std::mt19937 gen(31329);
+    for (int trial = 0; trial < 600; ++trial) {
+        const int n = 1 + int(gen() % 16);
+        Reference ref{RandomDigits(gen), RandomDigits(gen)};
+        Grid g = RandomGrid(gen, n, n, int(gen() % 70));
+        ASSERT_TRUE(Same(Bounded(g, ref.rule()), ref.bounded(g))) << "trial " << trial << ", side " << n;
+    }
+    Reference ref{u"3", u"23"};
+    Grid g = RandomGrid(gen, 188, 188, 35);
+    for (int i = 0; i < 10; ++i) {
+        Grid want = ref.bounded(g);
+        Grid got = Bounded(g, ref.rule());
+        ASSERT_TRUE(Same(got, want)) << "generation " << i;
+        g = got;
+    }
 }
 
 }  // namespace

@@ -176,9 +176,8 @@ TEST_F(Listes, FolderListShowsTheParentsFromTheRootThenTheFolderThenItsSubfolder
     EXPECT_EQ(lignes.front(), QStringLiteral("/"));
     EXPECT_EQ(f.lsRép->List(-static_cast<int>(parts.size()) - 1), QStringLiteral("/"));
     EXPECT_EQ(lignes.mid(1, parts.size()), parts);
-    EXPECT_EQ(lignes.mid(parts.size() + 1),
-              (QStringList{QStringLiteral("anciens"), QStringLiteral("dossier.vie"), QStringLiteral("motifs d'été"),
-                           QStringLiteral("Planeurs")}));
+    EXPECT_EQ(lignes.mid(parts.size() + 1), (QStringList{QStringLiteral("anciens"), QStringLiteral("dossier.vie"),
+                                                         QStringLiteral("motifs d'été"), QStringLiteral("Planeurs")}));
     // The folder itself is the highlighted entry.
     EXPECT_EQ(rép->currentRow(), parts.size());
 }
@@ -323,7 +322,9 @@ TEST_F(Listes, AFolderThatCannotBeReadListsNothing) {
     ASSERT_TRUE(QFile::setPermissions(fermé, QFileDevice::ExeOwner));
     struct Rouvre {
         QString p;
-        ~Rouvre() { QFile::setPermissions(p, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner); }
+        ~Rouvre() {
+            QFile::setPermissions(p, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+        }
     } rouvre{fermé};
     if (!QDir(fermé).entryList(QDir::AllEntries | QDir::NoDotAndDotDot).isEmpty())
         GTEST_SKIP() << "this user reads every folder";

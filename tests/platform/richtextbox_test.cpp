@@ -17,7 +17,9 @@
 
 namespace {
 
-QString U(const char* utf8) { return QString::fromUtf8(utf8); }
+QString U(const char* utf8) {
+    return QString::fromUtf8(utf8);
+}
 
 QByteArray DataFile(const char* name) {
     QFile f(QStringLiteral(OSTRANE_RTF_TEST_DATA "/") + QLatin1String(name));
@@ -346,7 +348,7 @@ TEST_F(RichTextBoxRtf, SaveAndLoadKeepTextColoursAndBold) {
 }
 
 TEST_F(RichTextBoxRtf, TextRtfRoundTripKeepsThePlainTextToTheCharacter) {
-    const QStringList paras = {U("Aide d'Ostrane — règles"), U("~®~Conway|3|23"), "",
+    const QStringList paras = {U("Aide d'Ostrane — règles"),      U("~®~Conway|3|23"),        "",
                                U("\ttabulé\u00a0insécable → ok"), U("~~~~< Ne pas modifier"), ""};
     tx->setTextRTF(RtfOf(paras));
     const QString text = tx->Text();

@@ -14,14 +14,12 @@
 
 namespace {
 
-std::string Fichier()
-{
+std::string Fichier() {
     std::ifstream in(std::string(OSTRANE_ASSET_DIR) + "/Ostrane.rtf", std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-void Utf8(std::string& out, std::uint32_t c)
-{
+void Utf8(std::string& out, std::uint32_t c) {
     if (c < 0x80) {
         out += char(c);
     } else if (c < 0x800) {
@@ -34,20 +32,18 @@ void Utf8(std::string& out, std::uint32_t c)
     }
 }
 
-std::uint32_t Cp1252(unsigned char b)
-{
-    static const std::uint16_t haut[32] = {
-        0x20AC, 0x81,   0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-        0x2039, 0x0152, 0x8D,   0x017D, 0x8F,   0x90,   0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-        0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x9D,   0x017E, 0x0178};
+std::uint32_t Cp1252(unsigned char b) {
+    static const std::uint16_t haut[32] = {0x20AC, 0x81,   0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+                                           0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x8D,   0x017D, 0x8F,
+                                           0x90,   0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+                                           0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x9D,   0x017E, 0x0178};
     return (b >= 0x80 && b < 0xA0) ? haut[b - 0x80] : b;
 }
 
 // The document's text as the help window shows it, in UTF-8, every paragraph
 // ended by CR LF. Enough RTF for this file: groups, \par, \'hh, \uN and the
 // destinations that hold no text.
-std::string TexteBrut(const std::string& rtf)
-{
+std::string TexteBrut(const std::string& rtf) {
     std::string out;
     std::vector<bool> saute{false};
     int aSauter = 0;
@@ -58,8 +54,7 @@ std::string TexteBrut(const std::string& rtf)
             saute.push_back(saute.back());
             ++i;
         } else if (c == '}') {
-            if (saute.size() > 1)
-                saute.pop_back();
+            if (saute.size() > 1) saute.pop_back();
             ++i;
         } else if (c == '\r' || c == '\n') {
             ++i;
@@ -67,22 +62,16 @@ std::string TexteBrut(const std::string& rtf)
             const char d = i + 1 < rtf.size() ? rtf[i + 1] : '\0';
             if (std::isalpha(static_cast<unsigned char>(d))) {
                 size_t j = i + 1;
-                while (j < rtf.size() && std::isalpha(static_cast<unsigned char>(rtf[j])))
-                    ++j;
+                while (j < rtf.size() && std::isalpha(static_cast<unsigned char>(rtf[j]))) ++j;
                 const std::string mot = rtf.substr(i + 1, j - i - 1);
                 size_t k = j;
-                if (k < rtf.size() && (rtf[k] == '-' || std::isdigit(static_cast<unsigned char>(rtf[k]))))
-                    ++k;
-                while (k < rtf.size() && std::isdigit(static_cast<unsigned char>(rtf[k])))
-                    ++k;
+                if (k < rtf.size() && (rtf[k] == '-' || std::isdigit(static_cast<unsigned char>(rtf[k])))) ++k;
+                while (k < rtf.size() && std::isdigit(static_cast<unsigned char>(rtf[k]))) ++k;
                 const std::string nombre = rtf.substr(j, k - j);
-                if (k < rtf.size() && rtf[k] == ' ')
-                    ++k;
+                if (k < rtf.size() && rtf[k] == ' ') ++k;
                 i = k;
-                if (mot == "fonttbl" || mot == "colortbl" || mot == "info" || mot == "stylesheet")
-                    saute.back() = true;
-                if (saute.back())
-                    continue;
+                if (mot == "fonttbl" || mot == "colortbl" || mot == "info" || mot == "stylesheet") saute.back() = true;
+                if (saute.back()) continue;
                 if (mot == "par") {
                     out += "\r\n";
                 } else if (mot == "tab") {
@@ -105,8 +94,7 @@ std::string TexteBrut(const std::string& rtf)
                 saute.back() = true;
                 i += 2;
             } else {
-                if (!saute.back())
-                    out += d;
+                if (!saute.back()) out += d;
                 i += 2;
             }
         } else {
@@ -122,36 +110,31 @@ std::string TexteBrut(const std::string& rtf)
     return out;
 }
 
-size_t Occurrences(const std::string& s, const std::string& quoi)
-{
+size_t Occurrences(const std::string& s, const std::string& quoi) {
     size_t n = 0;
-    for (size_t p = s.find(quoi); p != std::string::npos; p = s.find(quoi, p + 1))
-        ++n;
+    for (size_t p = s.find(quoi); p != std::string::npos; p = s.find(quoi, p + 1)) ++n;
     return n;
 }
 
-std::vector<std::string> Lignes(const std::string& s)
-{
+std::vector<std::string> Lignes(const std::string& s) {
     std::vector<std::string> l;
     size_t debut = 0;
     for (size_t p = s.find("\r\n"); p != std::string::npos; p = s.find("\r\n", debut)) {
         l.push_back(s.substr(debut, p - debut));
         debut = p + 2;
     }
-    if (debut < s.size())
-        l.push_back(s.substr(debut));
+    if (debut < s.size()) l.push_back(s.substr(debut));
     return l;
 }
 
 // Length in characters, not bytes.
-size_t Longueur(const std::string& utf8)
-{
+size_t Longueur(const std::string& utf8) {
     return size_t(std::count_if(utf8.begin(), utf8.end(), [](char c) { return (c & 0xC0) != 0x80; }));
 }
 
 const std::string kMarqueCfg = "~~~~< Ne pas";
-const std::string kMarqueRegle = "~\xC2\xAE~"; // ~®~
-const std::string kCopyright = "\xC2\xA9";     // ©
+const std::string kMarqueRegle = "~\xC2\xAE~";  // ~®~
+const std::string kCopyright = "\xC2\xA9";      // ©
 
 class FichierAide : public ::testing::Test {
 protected:
@@ -159,8 +142,7 @@ protected:
     std::string texte = TexteBrut(rtf);
 };
 
-TEST_F(FichierAide, IsThereAndWrittenInPlainAscii)
-{
+TEST_F(FichierAide, IsThereAndWrittenInPlainAscii) {
     ASSERT_FALSE(rtf.empty()) << "no Ostrane.rtf in " << OSTRANE_ASSET_DIR;
     EXPECT_EQ(rtf.rfind("{\\rtf1", 0), 0u);
     for (size_t i = 0; i < rtf.size(); ++i) {
@@ -169,20 +151,18 @@ TEST_F(FichierAide, IsThereAndWrittenInPlainAscii)
     }
 }
 
-TEST_F(FichierAide, BracesBalanceAndTheDocumentGroupClosesLast)
-{
+TEST_F(FichierAide, BracesBalanceAndTheDocumentGroupClosesLast) {
     int profondeur = 0;
     size_t fermeture = std::string::npos;
     for (size_t i = 0; i < rtf.size(); ++i) {
         if (rtf[i] == '\\') {
-            ++i; // an escaped brace or backslash is text
+            ++i;  // an escaped brace or backslash is text
         } else if (rtf[i] == '{') {
             ++profondeur;
         } else if (rtf[i] == '}') {
             --profondeur;
             ASSERT_GE(profondeur, 0) << "at " << i;
-            if (profondeur == 0 && fermeture == std::string::npos)
-                fermeture = i;
+            if (profondeur == 0 && fermeture == std::string::npos) fermeture = i;
         }
     }
     EXPECT_EQ(profondeur, 0);
@@ -191,8 +171,7 @@ TEST_F(FichierAide, BracesBalanceAndTheDocumentGroupClosesLast)
         << "text after the document's closing brace";
 }
 
-TEST_F(FichierAide, EndsWithTheSettingsBlock)
-{
+TEST_F(FichierAide, EndsWithTheSettingsBlock) {
     std::string fin = rtf.substr(0, rtf.find_last_not_of(" \r\n\t") + 1);
     fin.erase(std::remove_if(fin.begin(), fin.end(), [](char c) { return c == '\r' || c == '\n'; }), fin.end());
     EXPECT_EQ(fin.substr(fin.size() - 8), "Fin\\par}");
@@ -214,8 +193,7 @@ TEST_F(FichierAide, EndsWithTheSettingsBlock)
     EXPECT_EQ(bloc.substr(bloc.size() - 5), "Fin\r\n") << "nothing may follow the block";
 }
 
-TEST_F(FichierAide, HasSixSectionHeadingsInOrderOnceEach)
-{
+TEST_F(FichierAide, HasSixSectionHeadingsInOrderOnceEach) {
     EXPECT_EQ(Occurrences(texte, "** - 1") + Occurrences(texte, "** - 2") + Occurrences(texte, "** - 3") +
                   Occurrences(texte, "** - 4") + Occurrences(texte, "** - 5") + Occurrences(texte, "** - 6"),
               6u)
@@ -239,12 +217,10 @@ TEST_F(FichierAide, HasSixSectionHeadingsInOrderOnceEach)
         EXPECT_NE(titre[0], ' ') << marque;
         EXPECT_LE(Longueur(titre), 20u) << "\"" << titre << "\" is too long for its button";
     }
-    for (const char* f : {"** - 0", "** - 7", "** - 8", "** - 9"})
-        EXPECT_EQ(Occurrences(texte, f), 0u) << f;
+    for (const char* f : {"** - 0", "** - 7", "** - 8", "** - 9"}) EXPECT_EQ(Occurrences(texte, f), 0u) << f;
 }
 
-TEST_F(FichierAide, HoldsARuleLibraryThatThePanelCanRead)
-{
+TEST_F(FichierAide, HoldsARuleLibraryThatThePanelCanRead) {
     const size_t debut = texte.find(kMarqueRegle);
     ASSERT_NE(debut, std::string::npos);
     ASSERT_GE(debut, 2u) << "a record on the document's first line is not read";
@@ -279,8 +255,7 @@ TEST_F(FichierAide, HoldsARuleLibraryThatThePanelCanRead)
     EXPECT_EQ(Occurrences(texte, kMarqueRegle), l.size()) << "a record marker outside the library";
 }
 
-TEST_F(FichierAide, EndsItsHelpTextWithTheHelpOnHelp)
-{
+TEST_F(FichierAide, EndsItsHelpTextWithTheHelpOnHelp) {
     // The help window's "?" sends the caret to the end of the text, which must
     // be the last section, after the library.
     const size_t derniere = texte.find("** - 6 - **");
@@ -291,8 +266,7 @@ TEST_F(FichierAide, EndsItsHelpTextWithTheHelpOnHelp)
         EXPECT_NE(section.find(mot), std::string::npos) << mot;
 }
 
-TEST_F(FichierAide, ShowsSomeWordsInTheProgramsRed)
-{
+TEST_F(FichierAide, ShowsSomeWordsInTheProgramsRed) {
     const size_t table = rtf.find("{\\colortbl");
     ASSERT_NE(table, std::string::npos);
     const std::string couleurs = rtf.substr(table, rtf.find('}', table) - table);
@@ -303,11 +277,10 @@ TEST_F(FichierAide, ShowsSomeWordsInTheProgramsRed)
     EXPECT_NE(rtf.find("{\\cf" + std::to_string(index) + " ", table + couleurs.size()), std::string::npos);
 }
 
-TEST_F(FichierAide, KeepsItsAccents)
-{
+TEST_F(FichierAide, KeepsItsAccents) {
     EXPECT_NE(texte.find("Pr\xC3\xA9sentation"), std::string::npos);
     EXPECT_NE(texte.find("G\xC3\xA9n\xC3\xA9ration suivante"), std::string::npos);
     EXPECT_NE(texte.find("r\xC3\xA8gles"), std::string::npos);
 }
 
-} // namespace
+}  // namespace

@@ -12,26 +12,26 @@ namespace {
 
 const QRgb kFond = qRgb(254, 233, 201);
 
-bool Noir(QRgb c) { return qRed(c) < 80 && qGreen(c) < 80 && qBlue(c) < 80; }
-bool RougeVif(QRgb c) { return qRed(c) > 200 && qGreen(c) < 60 && qBlue(c) < 60; }
+bool Noir(QRgb c) {
+    return qRed(c) < 80 && qGreen(c) < 80 && qBlue(c) < 80;
+}
+bool RougeVif(QRgb c) {
+    return qRed(c) > 200 && qGreen(c) < 60 && qBlue(c) < 60;
+}
 
-int Compte(const QImage& im, const QRect& zone, const std::function<bool(QRgb)>& quoi)
-{
+int Compte(const QImage& im, const QRect& zone, const std::function<bool(QRgb)>& quoi) {
     int n = 0;
     for (int y = zone.top(); y <= zone.bottom(); ++y)
         for (int x = zone.left(); x <= zone.right(); ++x)
-            if (quoi(im.pixel(x, y)))
-                ++n;
+            if (quoi(im.pixel(x, y))) ++n;
     return n;
 }
 
-QRect EncreDans(const QImage& im, const QRect& zone)
-{
+QRect EncreDans(const QImage& im, const QRect& zone) {
     QRect r;
     for (int y = zone.top(); y <= zone.bottom(); ++y)
         for (int x = zone.left(); x <= zone.right(); ++x)
-            if (Noir(im.pixel(x, y)))
-                r |= QRect(x, y, 1, 1);
+            if (Noir(im.pixel(x, y))) r |= QRect(x, y, 1, 1);
     return r;
 }
 
@@ -43,8 +43,7 @@ protected:
     QImage im = DessineEchec(GetParam());
 };
 
-TEST_P(PanneauEchec, HasThePanelSizeAndBackground)
-{
+TEST_P(PanneauEchec, HasThePanelSizeAndBackground) {
     ASSERT_FALSE(im.isNull());
     EXPECT_EQ(im.size(), QSize(665, 174));
     EXPECT_EQ(im.format(), QImage::Format_RGB32);
@@ -54,8 +53,7 @@ TEST_P(PanneauEchec, HasThePanelSizeAndBackground)
     EXPECT_EQ(im.pixel(40, 120), kFond);
 }
 
-TEST_P(PanneauEchec, ShowsARedHandInsideTheBlackSquare)
-{
+TEST_P(PanneauEchec, ShowsARedHandInsideTheBlackSquare) {
     for (QPoint coin : {kCarre.topLeft(), kCarre.topRight(), kCarre.bottomLeft(), kCarre.bottomRight()})
         EXPECT_EQ(im.pixel(coin), qRgb(0, 0, 0)) << coin.x() << "," << coin.y();
     EXPECT_EQ(im.pixel(15, 30), kFond);
@@ -73,8 +71,7 @@ TEST_P(PanneauEchec, ShowsARedHandInsideTheBlackSquare)
     EXPECT_EQ(im.pixel(50, 15), qRgb(0, 0, 0));
 }
 
-TEST_P(PanneauEchec, WritesTwoBlackLinesFromColumn83WithinTheirBands)
-{
+TEST_P(PanneauEchec, WritesTwoBlackLinesFromColumn83WithinTheirBands) {
     const QRect ligne1 = EncreDans(im, QRect(QPoint(60, 0), QPoint(664, 38)));
     const QRect ligne2 = EncreDans(im, QRect(QPoint(60, 39), QPoint(664, 100)));
     ASSERT_FALSE(ligne1.isNull());
@@ -96,8 +93,7 @@ TEST_P(PanneauEchec, WritesTwoBlackLinesFromColumn83WithinTheirBands)
     EXPECT_TRUE(EncreDans(im, QRect(QPoint(60, 65), QPoint(664, 108))).isNull());
 }
 
-TEST_P(PanneauEchec, DrawsAButtonWithADoubleBlackFrame)
-{
+TEST_P(PanneauEchec, DrawsAButtonWithADoubleBlackFrame) {
     const int milieuY = 134, milieuX = 331;
     // Left and right edges: black, gap, black, then the face.
     EXPECT_EQ(im.pixel(255, milieuY), kFond);
@@ -126,8 +122,7 @@ TEST_P(PanneauEchec, DrawsAButtonWithADoubleBlackFrame)
     }
 }
 
-TEST_P(PanneauEchec, WritesOkInTheMiddleOfTheButtonFace)
-{
+TEST_P(PanneauEchec, WritesOkInTheMiddleOfTheButtonFace) {
     const QRect face(QPoint(259, 112), QPoint(403, 156));
     const QRect ok = EncreDans(im, face);
     ASSERT_FALSE(ok.isNull());
@@ -142,50 +137,57 @@ TEST_P(PanneauEchec, WritesOkInTheMiddleOfTheButtonFace)
 
 INSTANTIATE_TEST_SUITE_P(Codes, PanneauEchec, ::testing::Values(1, 2));
 
-TEST(PanneauEchecCodes, TheTwoCodesGiveDifferentMessagesOnTheSamePanel)
-{
+TEST(PanneauEchecCodes, TheTwoCodesGiveDifferentMessagesOnTheSamePanel) {
     const QImage un = DessineEchec(1), deux = DessineEchec(2);
     ASSERT_EQ(un.size(), deux.size());
     int diffTexte = 0, diffAilleurs = 0;
     const QRect texte(QPoint(83, 13), QPoint(664, 64));
     for (int y = 0; y < un.height(); ++y)
         for (int x = 0; x < un.width(); ++x)
-            if (un.pixel(x, y) != deux.pixel(x, y))
-                ++(texte.contains(x, y) ? diffTexte : diffAilleurs);
+            if (un.pixel(x, y) != deux.pixel(x, y)) ++(texte.contains(x, y) ? diffTexte : diffAilleurs);
     EXPECT_GT(diffTexte, 200);
     EXPECT_EQ(diffAilleurs, 0);
 }
 
-TEST(PanneauEchecCodes, OnlyCodesOneAndTwoHaveAPicture)
-{
+TEST(PanneauEchecCodes, OnlyCodesOneAndTwoHaveAPicture) {
     EXPECT_TRUE(DessineEchec(0).isNull());
     EXPECT_TRUE(DessineEchec(3).isNull());
 }
 
 // ---- title-bar pictures -------------------------------------------------
 
-bool Cyan(QRgb c)
-{
+bool Cyan(QRgb c) {
     return qGreen(c) >= 230 && qBlue(c) >= 230 && qRed(c) + 20 < qGreen(c) && qRed(c) + 20 < qBlue(c);
 }
 // The main window's buttons are a shade stronger than the help window's.
-bool CyanClair(QRgb c) { return Cyan(c) && qRed(c) < 200; }
-bool CyanPale(QRgb c) { return Cyan(c) && qRed(c) >= 200; }
-bool Neutre(QRgb c) { return qRed(c) == qGreen(c) && qGreen(c) == qBlue(c); }
-bool GrisClair(QRgb c) { return Neutre(c) && qRed(c) >= 200 && qRed(c) < 250; }
-bool Gris(QRgb c) { return Neutre(c) && qRed(c) >= 150 && qRed(c) < 200; }
-bool PecheClaire(QRgb c)
-{
+bool CyanClair(QRgb c) {
+    return Cyan(c) && qRed(c) < 200;
+}
+bool CyanPale(QRgb c) {
+    return Cyan(c) && qRed(c) >= 200;
+}
+bool Neutre(QRgb c) {
+    return qRed(c) == qGreen(c) && qGreen(c) == qBlue(c);
+}
+bool GrisClair(QRgb c) {
+    return Neutre(c) && qRed(c) >= 200 && qRed(c) < 250;
+}
+bool Gris(QRgb c) {
+    return Neutre(c) && qRed(c) >= 150 && qRed(c) < 200;
+}
+bool PecheClaire(QRgb c) {
     return qRed(c) >= 240 && qRed(c) > qGreen(c) && qGreen(c) > qBlue(c) && qGreen(c) >= 180 && qBlue(c) >= 150;
 }
-bool RougeClair(QRgb c)
-{
+bool RougeClair(QRgb c) {
     return qRed(c) >= 230 && qGreen(c) < 200 && qGreen(c) >= 100 && std::abs(qGreen(c) - qBlue(c)) < 20;
 }
-bool Blanc(QRgb c) { return c == qRgb(255, 255, 255); }
-bool JaunePale(QRgb c) { return qRed(c) >= 240 && qGreen(c) >= 240 && qBlue(c) >= 150 && qBlue(c) <= 225; }
-bool RosePale(QRgb c)
-{
+bool Blanc(QRgb c) {
+    return c == qRgb(255, 255, 255);
+}
+bool JaunePale(QRgb c) {
+    return qRed(c) >= 240 && qGreen(c) >= 240 && qBlue(c) >= 150 && qBlue(c) <= 225;
+}
+bool RosePale(QRgb c) {
     return qRed(c) >= 240 && qGreen(c) >= 200 && qGreen(c) < 245 && qBlue(c) > qGreen(c) && qBlue(c) < 252;
 }
 
@@ -195,16 +197,15 @@ struct Bouton {
 };
 
 const Bouton kBoutons[] = {
-    {"imAide", CyanClair},  {"imIco", GrisClair},     {"imTaille", PecheClaire}, {"imFerme", RougeClair},
-    {"imTxR", Blanc},       {"imTxN", Blanc},         {"imEnreg", JaunePale},    {"imEnregN", JaunePale},
+    {"imAide", CyanClair},   {"imIco", GrisClair},    {"imTaille", PecheClaire}, {"imFerme", RougeClair},
+    {"imTxR", Blanc},        {"imTxN", Blanc},        {"imEnreg", JaunePale},    {"imEnregN", JaunePale},
     {"imTaille2", RosePale}, {"imTaille0", RosePale}, {"imFermeA", CyanPale},    {"imAideA", CyanPale},
     {"imIcoA", Gris},
 };
 
 class ImageBouton : public ::testing::TestWithParam<Bouton> {};
 
-TEST_P(ImageBouton, IsA35PixelSquareWithADrawingOnItsBackground)
-{
+TEST_P(ImageBouton, IsA35PixelSquareWithADrawingOnItsBackground) {
     const Bouton b = GetParam();
     const QImage im = DessineBouton(QString::fromLatin1(b.nom));
     ASSERT_FALSE(im.isNull());
@@ -219,23 +220,31 @@ TEST_P(ImageBouton, IsA35PixelSquareWithADrawingOnItsBackground)
 INSTANTIATE_TEST_SUITE_P(Noms, ImageBouton, ::testing::ValuesIn(kBoutons),
                          [](const ::testing::TestParamInfo<Bouton>& i) { return std::string(i.param.nom); });
 
-QImage B(const char* nom) { return DessineBouton(QString::fromLatin1(nom)); }
+QImage B(const char* nom) {
+    return DessineBouton(QString::fromLatin1(nom));
+}
 
-bool Pourpre(QRgb c) { return qRed(c) > 90 && qBlue(c) > 90 && qGreen(c) < 40; }
-bool RougeTexte(QRgb c) { return qRed(c) > 150 && qRed(c) > qGreen(c) + 90 && qRed(c) > qBlue(c) + 90; }
-bool Bleu(QRgb c) { return qBlue(c) > 150 && qRed(c) < 60 && qGreen(c) < 110; }
-bool Magenta(QRgb c) { return qRed(c) > 200 && qBlue(c) > 200 && qGreen(c) < 60; }
+bool Pourpre(QRgb c) {
+    return qRed(c) > 90 && qBlue(c) > 90 && qGreen(c) < 40;
+}
+bool RougeTexte(QRgb c) {
+    return qRed(c) > 150 && qRed(c) > qGreen(c) + 90 && qRed(c) > qBlue(c) + 90;
+}
+bool Bleu(QRgb c) {
+    return qBlue(c) > 150 && qRed(c) < 60 && qGreen(c) < 110;
+}
+bool Magenta(QRgb c) {
+    return qRed(c) > 200 && qBlue(c) > 200 && qGreen(c) < 60;
+}
 
-TEST(ImagesBoutons, QuestionMarksArePurple)
-{
+TEST(ImagesBoutons, QuestionMarksArePurple) {
     for (const char* nom : {"imAide", "imAideA"}) {
         const QImage im = B(nom);
         EXPECT_GT(Compte(im, im.rect(), Pourpre), 40) << nom;
     }
 }
 
-TEST(ImagesBoutons, RedColourButtonShowsRedLettersAndBlackOneBlackLetters)
-{
+TEST(ImagesBoutons, RedColourButtonShowsRedLettersAndBlackOneBlackLetters) {
     const QImage rouge = B("imTxR"), noir = B("imTxN");
     EXPECT_GT(Compte(rouge, rouge.rect(), RougeTexte), 40);
     EXPECT_EQ(Compte(rouge, rouge.rect(), Noir), 0);
@@ -243,8 +252,7 @@ TEST(ImagesBoutons, RedColourButtonShowsRedLettersAndBlackOneBlackLetters)
     EXPECT_EQ(Compte(noir, noir.rect(), RougeTexte), 0);
 }
 
-TEST(ImagesBoutons, SaveButtonIsColouredOnlyWhenThereIsSomethingToSave)
-{
+TEST(ImagesBoutons, SaveButtonIsColouredOnlyWhenThereIsSomethingToSave) {
     const QImage actif = B("imEnreg"), inactif = B("imEnregN");
     EXPECT_GT(Compte(actif, actif.rect(), Bleu), 100);
     EXPECT_GT(Compte(actif, actif.rect(), Magenta), 20);
@@ -257,18 +265,15 @@ TEST(ImagesBoutons, SaveButtonIsColouredOnlyWhenThereIsSomethingToSave)
             EXPECT_EQ(actif.pixel(x, y) == fondA, inactif.pixel(x, y) == fondI) << x << "," << y;
 }
 
-TEST(ImagesBoutons, CloseCrossesAndTheSquareAreBlackAtTheirCentre)
-{
-    for (const char* nom : {"imFerme", "imFermeA", "imTaille"})
-        EXPECT_TRUE(Noir(B(nom).pixel(17, 17))) << nom;
+TEST(ImagesBoutons, CloseCrossesAndTheSquareAreBlackAtTheirCentre) {
+    for (const char* nom : {"imFerme", "imFermeA", "imTaille"}) EXPECT_TRUE(Noir(B(nom).pixel(17, 17))) << nom;
     // The square inside a square leaves a gap between the two.
     const QImage carre = B("imTaille");
     EXPECT_FALSE(Noir(carre.pixel(9, 17)));
     EXPECT_TRUE(Noir(carre.pixel(6, 17)));
 }
 
-TEST(ImagesBoutons, MinimiseArrowPointsDownAndLeft)
-{
+TEST(ImagesBoutons, MinimiseArrowPointsDownAndLeft) {
     for (const char* nom : {"imIco", "imIcoA"}) {
         const QImage im = B(nom);
         // The arrow's head lies in the lower-left quarter, its tail towards the upper right.
@@ -280,22 +285,19 @@ TEST(ImagesBoutons, MinimiseArrowPointsDownAndLeft)
     }
 }
 
-TEST(ImagesBoutons, TheTwoLayoutPicturesDiffer)
-{
+TEST(ImagesBoutons, TheTwoLayoutPicturesDiffer) {
     EXPECT_NE(B("imTaille2"), B("imTaille0"));
 }
 
-TEST(ImagesBoutons, UnknownNameGivesNoPicture)
-{
+TEST(ImagesBoutons, UnknownNameGivesNoPicture) {
     EXPECT_TRUE(DessineBouton(QString()).isNull());
     EXPECT_TRUE(DessineBouton(QStringLiteral("imAideZ")).isNull());
     EXPECT_TRUE(DessineBouton(QStringLiteral("imaide")).isNull());
 }
 
-} // namespace
+}  // namespace
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     // Fonts need a GUI application; the tests need no display.
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);

@@ -59,14 +59,22 @@ TEST_P(Disposition, TheMainWindowIsLaidOutForEachScreenCode) {
     Form& f = *FenPrinc;
     const double fl = sw / 14400, fh = sh / 10800, fe = std::min(fl, fh);
     double x = fe, y = fe;
-    if (code == QLatin1String("#")) { x = fl; y = fh; }
-    if (code == QLatin1String("@")) { x = y = 1; }
+    if (code == QLatin1String("#")) {
+        x = fl;
+        y = fh;
+    }
+    if (code == QLatin1String("@")) {
+        x = y = 1;
+    }
     EXPECT_NEAR(f.Width(), 14400 * x, 1);
     EXPECT_NEAR(f.Height(), 10800 * y, 1);
     EXPECT_EQ(f.Top(), 0);
-    if (code == QLatin1String("<")) EXPECT_EQ(f.Left(), 0);
-    else if (code == QLatin1String(">")) EXPECT_NEAR(f.Left() + f.Width(), sw, 1);
-    else EXPECT_NEAR(f.Left(), (sw - f.Width()) / 2, 1);
+    if (code == QLatin1String("<"))
+        EXPECT_EQ(f.Left(), 0);
+    else if (code == QLatin1String(">"))
+        EXPECT_NEAR(f.Left() + f.Width(), sw, 1);
+    else
+        EXPECT_NEAR(f.Left(), (sw - f.Width()) / 2, 1);
     auto* p = static_cast<Ostrane1*>(&f);
     EXPECT_NEAR(p->grJeu->Width(), 10188 * x, 1) << "controls are scaled";
     EXPECT_NEAR(p->grJeu->Height(), 10188 * y, 1);
@@ -229,7 +237,8 @@ TEST_F(FenetreAide_, TouchingTheTextLoadsTheWindowUnseenWithTheHelpTextAndNoChan
     EXPECT_FALSE(a->caInit->Visible()) << "the ordinary face";
     EXPECT_FALSE(a->imEnreg->Visible());
     EXPECT_TRUE(a->imEnregN->Visible());
-    EXPECT_TRUE(tx->Text().startsWith(QStringLiteral("** - 1 - **")) || tx->Text().contains(QStringLiteral("\r\n** - 1 - **")));
+    EXPECT_TRUE(tx->Text().startsWith(QStringLiteral("** - 1 - **")) ||
+                tx->Text().contains(QStringLiteral("\r\n** - 1 - **")));
     // The section buttons carry the headings' titles.
     EXPECT_TRUE(a->btAide(1)->Visible());
     EXPECT_EQ(a->btAide(1)->Caption(), QStringLiteral("Présentation"));

@@ -166,8 +166,8 @@ TEST_F(Enregistrement, ASavedHelpFileOpensInLibreOfficeWithItsAccentsAndColours)
     convertit(QStringLiteral("odt"));
     ASSERT_TRUE(QFile::exists(sortie.filePath(QStringLiteral("Ostrane.odt"))));
     QProcess unzip;
-    unzip.start(QStringLiteral("unzip"), {QStringLiteral("-p"), sortie.filePath(QStringLiteral("Ostrane.odt")),
-                                           QStringLiteral("content.xml")});
+    unzip.start(QStringLiteral("unzip"),
+                {QStringLiteral("-p"), sortie.filePath(QStringLiteral("Ostrane.odt")), QStringLiteral("content.xml")});
     unzip.waitForFinished(30000);
     const QByteArray contenu = unzip.readAllStandardOutput();
     if (contenu.isEmpty()) GTEST_SKIP() << "unzip is not installed";

@@ -30,10 +30,14 @@ private:
     double m_grille, m_image;
 };
 
-QString Case(int r, int c) { return QStringLiteral("%1,%2").arg(r).arg(c); }
+QString Case(int r, int c) {
+    return QStringLiteral("%1,%2").arg(r).arg(c);
+}
 }  // namespace
 
-QString Vivant() { return QString(QChar(life::Vivant)); }
+QString Vivant() {
+    return QString(QChar(life::Vivant));
+}
 
 void Partie::Demarre(double largeurGrille, double largeurImage) {
     ResetEndCount();
@@ -69,7 +73,9 @@ QWidget* Partie::w(const QString& nom) const {
     return x;
 }
 
-void Partie::Clique(const QString& nom) const { ClickWidget(w(nom)); }
+void Partie::Clique(const QString& nom) const {
+    ClickWidget(w(nom));
+}
 
 void Partie::CliqueCase(const QString& nom) const {
     QWidget* x = w(nom);

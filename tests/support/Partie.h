@@ -42,8 +42,8 @@ protected:
     // Presses the real "Cosmos" option.
     void EntreCosmos() const;
 
-    QString Affiche(const QString& nom) const;   // a label's text as shown
-    bool Coche(const QString& nom) const;        // a check box or option as shown
+    QString Affiche(const QString& nom) const;  // a label's text as shown
+    bool Coche(const QString& nom) const;       // a check box or option as shown
     bool Actif(const QString& nom) const;
     // Live cells of the board grid, or of a universe array, as "r,c".
     QStringList VivantesGrille() const;

@@ -14,12 +14,16 @@ MsgBoxScript* g_script = nullptr;
 int g_ends = 0;
 }  // namespace
 
-MsgBoxScript::MsgBoxScript() { g_script = this; }
+MsgBoxScript::MsgBoxScript() {
+    g_script = this;
+}
 MsgBoxScript::~MsgBoxScript() {
     if (g_script == this) g_script = nullptr;
     EXPECT_TRUE(m_answers.empty()) << "message boxes expected but not shown: " << m_answers.size();
 }
-void MsgBoxScript::expect(int answer) { m_answers.push_back(answer); }
+void MsgBoxScript::expect(int answer) {
+    m_answers.push_back(answer);
+}
 
 void InstallTestHooks() {
     setEndHook([] { ++g_ends; });
@@ -34,7 +38,9 @@ void InstallTestHooks() {
         return g_script->next();
     });
 }
-int EndCount() { return g_ends; }
+int EndCount() {
+    return g_ends;
+}
 void ResetEndCount() {
     g_ends = 0;
     resetEndCalled();
@@ -71,7 +77,9 @@ ProgramFolder::ProgramFolder(bool withHelpFile) {
     App::setPath(m_dir.path());
     if (withHelpFile) writeHelpFile(ShippedHelpFile());
 }
-QString ProgramFolder::helpFile() const { return m_dir.path() + QStringLiteral("/Ostrane.rtf"); }
+QString ProgramFolder::helpFile() const {
+    return m_dir.path() + QStringLiteral("/Ostrane.rtf");
+}
 void ProgramFolder::writeHelpFile(const QByteArray& bytes) const {
     QFile f(helpFile());
     if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate)) ADD_FAILURE() << "cannot write the help file";

@@ -24,7 +24,11 @@ public:
     void expect(int answer);
     const std::vector<ShownBox>& shown() const { return m_shown; }
     int pending() const { return static_cast<int>(m_answers.size()); }
-    int next() { int a = m_answers.front(); m_answers.pop_front(); return a; }
+    int next() {
+        int a = m_answers.front();
+        m_answers.pop_front();
+        return a;
+    }
 
 private:
     std::deque<int> m_answers;
@@ -32,7 +36,7 @@ private:
 };
 
 void InstallTestHooks();
-int EndCount();          // how many times End ran since the last reset
+int EndCount();  // how many times End ran since the last reset
 void ResetEndCount();
 
 // A top-level widget by object name (visible or not).
