@@ -95,8 +95,13 @@ void Form::Load() {
 
 bool Form::Unload() {
     if (!m_loaded) return true;
+    // An unload asked for from inside this form's own unload (its closing road goes
+    // through FermeForme) is the one already under way.
+    if (m_unloading) return true;
     int cancel = 0;
+    m_unloading = true;
     Form_Unload(cancel);
+    m_unloading = false;
     if (cancel) return false;
     if (!m_loaded) return true;  // the handler unloaded it already
     m_loaded = false;

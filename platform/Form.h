@@ -23,6 +23,8 @@ public:
 
     const QString& Name() const { return m_name; }
     bool Loaded() const { return m_loaded; }
+    // True while Form_Unload runs.
+    bool Unloading() const { return m_unloading; }
 
     // Loads when not loaded: controls in their design state, then Form_Load.
     void Load();
@@ -102,6 +104,7 @@ private:
     QString m_name;
     bool m_loaded = false;
     bool m_loading = false;
+    bool m_unloading = false;
     FormWidget* m_widget = nullptr;
     std::vector<std::unique_ptr<Control>> m_controls;
     double m_left = 0, m_top = 0, m_width = 0, m_height = 0;

@@ -60,7 +60,7 @@ QString LisBlocCfg(const QString& block) {
 
 // ---------------------------------------------------------------- document store
 
-void EnregAide() {
+bool EnregAide() {
     const QString bloc = settings::BuildBlock(Cfg);
     RichTextBox* tx = FenAide->txAide();
     TexteAide = tx->TextRTF();
@@ -81,6 +81,7 @@ void EnregAide() {
                    QStringLiteral("\rLe fichier précédent est resté intact."),
                48);
     }
+    return ecrit;
 }
 
 // ---------------------------------------------------------------- start-up

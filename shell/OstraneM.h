@@ -34,7 +34,8 @@ void EcriCfg(const QString& key, const QString& value);
 QString LisBlocCfg(const QString& block);
 
 // ---- Help document store
-void EnregAide();
+// Writes the whole document; false when the file could not be written (the user has been told).
+bool EnregAide();
 
 // ---- Start-up and screen fit
 void Main();
