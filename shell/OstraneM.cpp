@@ -62,6 +62,9 @@ QString LisBlocCfg(const QString& block) {
 
 bool EnregAide() {
     const QString bloc = settings::BuildBlock(Cfg);
+    // Whether the user has the help window before him: a failed save must leave it open
+    // with its mark up, so that the edits are not later lost without a question.
+    const bool montrée = FenAide->Loaded() && FenAide->Visible();
     RichTextBox* tx = FenAide->txAide();
     TexteAide = tx->TextRTF();
     tx->setSelStart(static_cast<int>(tx->Text().size()));
@@ -71,16 +74,20 @@ bool EnregAide() {
     const bool ecrit = tx->SaveFile(FicAide, &erreur);
     tx->setTextRTF(TexteAide);
     tx->setSelStart(0);
-    FenAide->FixEnreg(false);
-    FenAide->Unload();
     if (!ecrit) {
         // The old file is still whole (the new one is written beside it, then renamed);
-        // the text stays in memory for the next save.
+        // the text stays in memory (TexteAide) for the next save.
         MsgBox(QStringLiteral("Le fichier d'aide n'a pas pu être enregistré :\r") + FicAide +
                    (erreur.isEmpty() ? QString() : QStringLiteral("\r(") + erreur + QStringLiteral(")")) +
                    QStringLiteral("\rLe fichier précédent est resté intact."),
                48);
+        if (montrée) {
+            FenAide->FixEnreg(true);
+            return false;
+        }
     }
+    FenAide->FixEnreg(false);
+    FenAide->Unload();
     return ecrit;
 }
 
@@ -239,7 +246,10 @@ void BoutonHaut() {
 void FermeForme(Form& fenetre) {
     fenetre.Unload();
     if (EnReinit) return;
-    for (Form* f : Form::Forms())
+    for (Form* f : Form::Forms()) {
+        // Called from the window's own unload, the window is still loaded: it is on its way out.
+        if (f == &fenetre && f->Unloading()) continue;
         if (f->Visible()) return;
+    }
     End();
 }
