@@ -473,7 +473,9 @@ void RichTextBox::ScrollLineTo(int pos, int above) {
     QTextBlock b = m_doc->findBlock(docPos);
     if (!b.isValid()) return;
     QAbstractTextDocumentLayout* dl = m_doc->documentLayout();
-    dl->blockBoundingRect(b);  // lays the text out down to this block
+    // The whole text laid out at the view's present width: after a resize the layout is
+    // redone bit by bit, and the places of lines not redone yet are stale.
+    dl->documentSize();
     QTextLayout* tl = b.layout();
     QTextLine line = tl->lineForTextPosition(docPos - b.position());
     if (!line.isValid() && tl->lineCount() > 0) line = tl->lineAt(0);
