@@ -20,6 +20,8 @@
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QSignalBlocker>
+#include <QStyle>
+#include <QStyleOptionButton>
 #include <QTimer>
 
 namespace {
@@ -65,6 +67,43 @@ QString readWithoutMnemonic(const QString& caption) {
         out += c[i];
     }
     return out;
+}
+
+// The free fonts and the style's margins may leave a caption a few pixels short of the
+// room the window gives it: its letters are drawn just enough closer together that the
+// caption is read whole rather than cut at both ends.
+void fitCaption(QAbstractButton* b, QStyle::SubElement where) {
+    QFont font = b->font();
+    if (font.letterSpacing() != 0) {
+        font.setLetterSpacing(QFont::AbsoluteSpacing, 0);
+        b->setFont(font);
+    }
+    QStyleOptionButton opt;
+    opt.initFrom(b);
+    opt.text = b->text();
+    const int room = b->style()->subElementRect(where, &opt, b).width();
+    const QStringList lines = b->text().split(QLatin1Char('\n'));
+    qsizetype longest = 0;
+    auto widest = [&](const QFont& f) {
+        const QFontMetrics fm(f);
+        int w = 0;
+        for (const QString& line : lines) {
+            w = std::max(w, fm.horizontalAdvance(line));
+            longest = std::max(longest, line.size());
+        }
+        return w;
+    };
+    const int needed = widest(font);
+    if (room <= 0 || needed <= room || longest < 2) return;
+    // Closer than a twelfth of the caption's width would look cramped: it is left as designed.
+    const double limit = needed / 12.0 / static_cast<double>(longest);
+    for (double squeeze = 0.05; squeeze <= limit; squeeze += 0.05) {
+        font.setLetterSpacing(QFont::AbsoluteSpacing, -squeeze);
+        if (widest(font) <= room) {
+            b->setFont(font);
+            return;
+        }
+    }
 }
 
 // A one-line text box whose typed, pasted and dropped characters go through the
@@ -313,7 +352,16 @@ CommandButton::CommandButton(Form& f, Control* container, const QString& name, i
 void CommandButton::setCaption(const QString& c) {
     m_caption = c;
     static_cast<QPushButton*>(widget())->setText(shownCaption(c));
+    fitCaption(static_cast<QPushButton*>(widget()), QStyle::SE_PushButtonContents);
     applyAccessibleName();
+}
+void CommandButton::applyFont() {
+    Control::applyFont();
+    if (widget()) fitCaption(static_cast<QPushButton*>(widget()), QStyle::SE_PushButtonContents);
+}
+void CommandButton::applyGeometry() {
+    Control::applyGeometry();
+    if (widget()) fitCaption(static_cast<QPushButton*>(widget()), QStyle::SE_PushButtonContents);
 }
 QString CommandButton::captionRead() const {
     return readWithoutMnemonic(m_caption);
@@ -335,7 +383,16 @@ CheckBox::CheckBox(Form& f, Control* container, const QString& name, int index) 
 void CheckBox::setCaption(const QString& c) {
     m_caption = c;
     static_cast<QCheckBox*>(widget())->setText(shownCaption(c));
+    fitCaption(static_cast<QCheckBox*>(widget()), QStyle::SE_CheckBoxContents);
     applyAccessibleName();
+}
+void CheckBox::applyFont() {
+    Control::applyFont();
+    if (widget()) fitCaption(static_cast<QCheckBox*>(widget()), QStyle::SE_CheckBoxContents);
+}
+void CheckBox::applyGeometry() {
+    Control::applyGeometry();
+    if (widget()) fitCaption(static_cast<QCheckBox*>(widget()), QStyle::SE_CheckBoxContents);
 }
 QString CheckBox::captionRead() const {
     return readWithoutMnemonic(m_caption);
@@ -371,7 +428,16 @@ OptionButton::OptionButton(Form& f, Control* container, const QString& name, int
 void OptionButton::setCaption(const QString& c) {
     m_caption = c;
     static_cast<QRadioButton*>(widget())->setText(shownCaption(c));
+    fitCaption(static_cast<QRadioButton*>(widget()), QStyle::SE_RadioButtonContents);
     applyAccessibleName();
+}
+void OptionButton::applyFont() {
+    Control::applyFont();
+    if (widget()) fitCaption(static_cast<QRadioButton*>(widget()), QStyle::SE_RadioButtonContents);
+}
+void OptionButton::applyGeometry() {
+    Control::applyGeometry();
+    if (widget()) fitCaption(static_cast<QRadioButton*>(widget()), QStyle::SE_RadioButtonContents);
 }
 QString OptionButton::captionRead() const {
     return readWithoutMnemonic(m_caption);

@@ -26,6 +26,8 @@ public:
 
 protected:
     QString captionRead() const override;
+    void applyFont() override;
+    void applyGeometry() override;
 
 private:
     QString m_caption;
@@ -42,6 +44,8 @@ public:
 
 protected:
     QString captionRead() const override;
+    void applyFont() override;
+    void applyGeometry() override;
 
 private:
     void show();
@@ -61,6 +65,8 @@ public:
 
 protected:
     QString captionRead() const override;
+    void applyFont() override;
+    void applyGeometry() override;
 
 private:
     void select();
