@@ -137,7 +137,6 @@ TEST(Fin, EndUnderTheTestHookIsCountedAndLeavesModalLoops) {
     ResetEndCount();
 }
 
-
 // A window whose unload handler closes it again, as the program's closing road does.
 class SeFerme : public Form {
 public:
