@@ -138,7 +138,7 @@ protected:
         QMenu* menu = createStandardContextMenu();
         if (m_c->KeyPress)
             for (QAction* a : menu->actions())
-                if (a->objectName() == QLatin1String("edit-paste")) {
+                if (a->objectName() == QLatin1String("edit-paste") || a->text().startsWith(QLineEdit::tr("&Paste"))) {
                     QObject::disconnect(a, &QAction::triggered, nullptr, nullptr);
                     QObject::connect(a, &QAction::triggered, this, [this] { pasteFiltered(QClipboard::Clipboard); });
                 }

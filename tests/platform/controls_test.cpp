@@ -9,6 +9,8 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QContextMenuEvent>
+#include <QMenu>
 #include <QFontInfo>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -365,6 +367,27 @@ TEST_F(Saisies, PastedTextGoesThroughTheSameFilter) {
         QTest::keyClick(w, Qt::Key_V, Qt::ControlModifier);
         EXPECT_EQ(t->Text(), QStringLiteral("56"));
         EXPECT_EQ(f.changements, 1) << "nothing went in, nothing changed";
+    }
+}
+
+TEST_F(Saisies, ThePasteOfTheContextMenuGoesThroughTheFilterToo) {
+    for (TextBox* t : {f.tx, f.txM}) {
+        SCOPED_TRACE(t->Name().toStdString());
+        t->setText(QString());
+        QWidget* w = Focus(t);
+        QGuiApplication::clipboard()->setText(QStringLiteral("7z7"));
+        QWidget* cible = qobject_cast<QPlainTextEdit*>(w) ? static_cast<QPlainTextEdit*>(w)->viewport() : w;
+        QContextMenuEvent menu(QContextMenuEvent::Mouse, QPoint(5, 5), cible->mapToGlobal(QPoint(5, 5)));
+        QApplication::sendEvent(cible, &menu);
+        QMenu* m = nullptr;
+        ASSERT_TRUE(WaitUntil(f, [&] { return (m = qobject_cast<QMenu*>(QApplication::activePopupWidget())); }));
+        QAction* coller = nullptr;
+        for (QAction* a : m->actions())
+            if (a->text().startsWith(QStringLiteral("&Paste"))) coller = a;
+        ASSERT_NE(coller, nullptr);
+        coller->trigger();
+        m->close();
+        EXPECT_EQ(t->Text(), QStringLiteral("77"));
     }
 }
 
