@@ -9,6 +9,10 @@ namespace {
 
 enum class Fermeture { BoutonDuBureau, BoutonFerme };
 
+void PrintTo(Fermeture f, std::ostream* os) {
+    *os << (f == Fermeture::BoutonDuBureau ? "desktop close button" : "title-bar close picture");
+}
+
 struct QuitteApresOptions : Programme, ::testing::WithParamInterface<Fermeture> {
     void Appuie(const QString& nom) {
         QWidget* x = Child(QStringLiteral("Ostrane1"), nom);

@@ -50,7 +50,7 @@ private:
 
 struct Cas {
     const char* nom;
-    int startUp;         // 0: placed by hand, laid out by "Ecran"; 2: centred, by "Zoom"
+    int startUp;          // 0: placed by hand, laid out by "Ecran"; 2: centred, by "Zoom"
     const char* reglage;  // the setting's line in the block
     double x, y;          // the factors the layout must use
     double gauche;        // the window's left edge, by its new width w: -1 centred
@@ -95,9 +95,9 @@ TEST_P(MiseEnPage_, EachControlFollowsItsMarkAndFontsFollowTheHeights) {
     m_f = new Essai(cas.startUp);
     m_f->Load();
     const double largeur = m_f->Width(), hauteur = m_f->Height();
-    const Geo texte = De(c("étTexte")), deplace = De(c("btDéplacé")), fixe = De(c("étFixe")),
-              liste = De(c("lsListe")), champ = De(c("lcChamp")), maj = De(c("LsMajuscule")),
-              bouton = De(c("imFerme")), barre = De(c("caMarlett"));
+    const Geo texte = De(c("étTexte")), deplace = De(c("btDéplacé")), fixe = De(c("étFixe")), liste = De(c("lsListe")),
+              champ = De(c("lcChamp")), maj = De(c("LsMajuscule")), bouton = De(c("imFerme")),
+              barre = De(c("caMarlett"));
 
     MiseEnPage(*m_f);
 

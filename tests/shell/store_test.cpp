@@ -109,8 +109,8 @@ TEST_F(Enregistrement, ALongFolderSettingComesBackWholeAndLeavesNothingInTheText
 
 // How a save is made to fail, for root as for anyone.
 enum class Panne {
-    TropGros,        // no file may grow beyond a few hundred bytes: the disk is as good as full
-    PasUnDossier,    // the file's folder is a regular file
+    TropGros,      // no file may grow beyond a few hundred bytes: the disk is as good as full
+    PasUnDossier,  // the file's folder is a regular file
 };
 
 struct CasEchec {
@@ -128,9 +128,10 @@ struct EchecEnregistrement : Enregistrement, ::testing::WithParamInterface<CasEc
 
 // A document far smaller than a write buffer, with its settings block.
 QByteArray PetitDocument() {
-    return QByteArrayLiteral("{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Arial;}}\\f0\\fs20 Petite aide.\\par\n"
-                             "~~~~< Ne pas modifier ce qui suit\\par\nR\\'e9pFic=#\\par\nEcran=/\\par\n"
-                             "Zoom=10\\par\nFin\\par\n}");
+    return QByteArrayLiteral(
+        "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Arial;}}\\f0\\fs20 Petite aide.\\par\n"
+        "~~~~< Ne pas modifier ce qui suit\\par\nR\\'e9pFic=#\\par\nEcran=/\\par\n"
+        "Zoom=10\\par\nFin\\par\n}");
 }
 
 TEST_P(EchecEnregistrement, ASaveThatFailsLeavesTheOldFileWholeAndTellsTheUserWhy) {
@@ -161,7 +162,8 @@ TEST_P(EchecEnregistrement, ASaveThatFailsLeavesTheOldFileWholeAndTellsTheUserWh
     EXPECT_FALSE(ecrit);
     ASSERT_EQ(script.shown().size(), 1u);
     const QString texte = script.shown()[0].text;
-    EXPECT_TRUE(texte.startsWith(QStringLiteral("Le fichier d'aide n'a pas pu être enregistré"))) << texte.toStdString();
+    EXPECT_TRUE(texte.startsWith(QStringLiteral("Le fichier d'aide n'a pas pu être enregistré")))
+        << texte.toStdString();
     EXPECT_TRUE(texte.contains(QString::fromLocal8Bit(std::strerror(cas.errnoAttendu))))
         << "the system's reason is given: " << texte.toStdString();
     EXPECT_FALSE(texte.contains(QStringLiteral("Unknown error"))) << texte.toStdString();
