@@ -24,7 +24,9 @@
 // \uN? (one fallback, surrogate pairs for characters above U+FFFF), every
 // paragraph closed by \par, the last one too, so that a document of n
 // paragraphs reads back as n paragraphs, an empty last one included, with
-// the same text to the character.
+// the same text to the character. A paragraph's format is written after a
+// \pard where it differs from the paragraph before (\qc \qr \qj \li \ri \fi
+// \sb \sa, in twips).
 #pragma once
 
 #include <QByteArray>

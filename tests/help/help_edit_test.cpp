@@ -20,10 +20,14 @@ TEST_F(AideEdition, ThePictureButtonsCarryTheirPicturesAndToolTips) {
         const char* bulle;
     };
     const Cas cas[] = {
-        {"imTxR", "Mettre le texte en rouge"},   {"imTxN", "Mettre le texte en noir"},
-        {"imEnreg", "Enregistrer"},              {"imAide", "Aller à l'aide sur l'aide"},
-        {"imIco", "Réduire la page en icône"},   {"imTaille", "Afficher en multi-page"},
-        {"imTailleZ", "Afficher en pleine page"}, {"imFerme", "Fermer la page d'aide"},
+        {"imTxR", "Mettre le texte en rouge"},
+        {"imTxN", "Mettre le texte en noir"},
+        {"imEnreg", "Enregistrer"},
+        {"imAide", "Aller à l'aide sur l'aide"},
+        {"imIco", "Réduire la page en icône"},
+        {"imTaille", "Afficher en multi-page"},
+        {"imTailleZ", "Afficher en pleine page"},
+        {"imFerme", "Fermer la page d'aide"},
     };
     for (const Cas& c : cas) {
         QWidget* x = wa(QString::fromUtf8(c.nom));
@@ -276,8 +280,9 @@ TEST_F(AideEdition, AHelpFileFromLibreOfficeOpensAndSavesBackWhole) {
     QByteArray doc = lo.readAll();
     // The settings block as LibreOffice would have written it, before the last brace.
     const int fin = doc.lastIndexOf('}');
-    doc.insert(fin, "\\pard\\plain ~~~~< Ne pas modifier ni d\\'e9placer ces lignes >~~~~\\par "
-                    "R\\'e9pFic=#\\par Ecran=/\\par Zoom=10\\par Fin\\par ");
+    doc.insert(fin,
+               "\\pard\\plain ~~~~< Ne pas modifier ni d\\'e9placer ces lignes >~~~~\\par "
+               "R\\'e9pFic=#\\par Ecran=/\\par Zoom=10\\par Fin\\par ");
     m_dossier = std::make_unique<ProgramFolder>();
     m_dossier->writeHelpFile(doc);
     Demarre();

@@ -75,8 +75,8 @@ INSTANTIATE_TEST_SUITE_P(
     [](const ::testing::TestParamInfo<CasSections>& i) { return std::string(i.param.nom); });
 
 TEST_F(AideAffichage, ASectionButtonSelectsItsHeadingAboutThreeLinesBelowTheTopOfTheView) {
-    DemarreAvec(Texte(300, {{150, QStringLiteral("** - 3 - **   Les fichiers")},
-                            {2, QStringLiteral("** - 1 - **   Début")}}));
+    DemarreAvec(
+        Texte(300, {{150, QStringLiteral("** - 3 - **   Les fichiers")}, {2, QStringLiteral("** - 1 - **   Début")}}));
     Ouvre();
     Section(3);
     RichTextBox* tx = a().txAide();

@@ -279,8 +279,7 @@ TEST_F(RichTextBoxCaret, ScrollLineToShowsTheLineBelowTheLinesAskedForAndLeavesT
         tx->setSelLength(5);
         tx->ScrollLineTo(pos, c.dessus);
         const int haut = tx->LineTopInView(pos);
-        EXPECT_NEAR(haut, c.attendu * h + (c.ligne - c.attendu == 0 ? edit()->document()->documentMargin() : 0),
-                    h / 2)
+        EXPECT_NEAR(haut, c.attendu * h + (c.ligne - c.attendu == 0 ? edit()->document()->documentMargin() : 0), h / 2)
             << "line " << c.ligne << ", " << c.dessus << " above";
         EXPECT_GE(haut, 0);
         EXPECT_LT(haut + h, edit()->viewport()->height() + 1) << "the line stays in view";
