@@ -6,6 +6,7 @@
 #include "App.h"
 #include "OstraneA.h"
 #include "Partie.h"
+#include "Programme.h"
 #include "RichTextBox.h"
 #include "rtf_model.h"
 
@@ -38,25 +39,9 @@ protected:
     }
     // Ends the program quietly and starts it again from the same folder.
     void Redemarre() {
-        if (FenAide && FenAide->Loaded()) FenAide->FixEnreg(false);
-        EnReinit = true;
-        for (Form* fo : Form::Forms()) fo->Unload();
-        EnReinit = false;
-        // The windows' widgets go before the windows they belong to.
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        delete FenPrinc;
-        FenPrinc = nullptr;
-        delete FenAide;
-        FenAide = nullptr;
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        ReinitModule();
+        ReinitProgramme();
         App::setPath(m_dossier->path());
         Demarre();
-    }
-    void TearDown() override {
-        // A test that leaves edits behind must not meet the closing question here.
-        if (FenAide && FenAide->Loaded()) FenAide->FixEnreg(false);
-        Partie::TearDown();
     }
 
     OstraneA& a() const { return *static_cast<OstraneA*>(FenAide); }
