@@ -13,10 +13,11 @@
 // code page: \ansi and \ansicpg1252 (and any code page we have no table
 // for) mean Windows-1252, \mac and \ansicpg10000 mean Mac Roman. \uN with
 // \ucN fallbacks, surrogate pairs, \upr/\ud, \binN, field results and list
-// texts are read. Characters of a symbol font (\fcharset2, or the fonts named
-// Symbol and Wingdings) that a writer gives in the private-use area (U+F0xx)
-// or as bytes are read as the Unicode characters they show where we know them
-// (list bullets above all). Lines may be wrapped anywhere: raw CR and LF are ignored.
+// texts are read. Characters of a symbol font (\fcharset2: Symbol, or
+// Wingdings by its name), given as bytes or in the private-use area (U+F0xx),
+// and private-use characters of list labels, are read as the Unicode
+// characters they show where we know them (list bullets above all), in the
+// document's ordinary font. Lines may be wrapped anywhere: raw CR and LF are ignored.
 // Groups left open at the end, stray control words, oversized numbers and
 // \bin counts are tolerated: the reader returns what it could read.
 //

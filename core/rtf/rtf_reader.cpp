@@ -273,11 +273,12 @@ void Reader::AddFont() {
     const QString name = fontName_.trimmed();
     if (!name.isEmpty()) {
         fonts_.insert(fontNum_, name);
+        // Only the symbol charset says so: the writer gives every font charset 0, so a
+        // document of ours reads back as it was written.
         SymbolFont kind = SymbolFont::None;
-        if (name.startsWith(QLatin1String("Wingdings"), Qt::CaseInsensitive))
-            kind = SymbolFont::Wingdings;
-        else if (fontCharset_ == 2 || name.compare(QLatin1String("Symbol"), Qt::CaseInsensitive) == 0)
-            kind = SymbolFont::Symbol;
+        if (fontCharset_ == 2)
+            kind = name.startsWith(QLatin1String("Wingdings"), Qt::CaseInsensitive) ? SymbolFont::Wingdings
+                                                                                      : SymbolFont::Symbol;
         symbolFonts_.insert(fontNum_, kind);
     }
     fontName_.clear();

@@ -342,9 +342,11 @@ TEST(RtfParagraphs, SymbolFontCharactersReadAsWhatTheyShow) {
     const Cas cas[] = {
         // A byte in the Symbol font (by charset or by name), a private-use character anywhere.
         {"{\\rtf1{\\fonttbl{\\f0 Arial;}{\\f1\\fcharset2 Foo;}}\\f1 \\'b7 a\\'61\\par}", "• αα"},
-        {"{\\rtf1{\\fonttbl{\\f0 Arial;}{\\f1 Symbol;}}{\\f1 \\'b7}\\'b7\\par}", "•·"},
+        {"{\\rtf1{\\fonttbl{\\f0 Arial;}{\\f1\\fcharset2 Symbol;}}{\\f1 \\'b7}\\'b7\\par}", "•·"},
         {"{\\rtf1{\\fonttbl{\\f0 Arial;}}{\\listtext\\u61623?\\tab}x\\par}", "•\tx"},
-        {"{\\rtf1{\\fonttbl{\\f0 Arial;}{\\f2 Wingdings;}}{\\f2 \\'a7\\u61692?}\\par}", "▪✓"},
+        {"{\\rtf1{\\fonttbl{\\f0 Arial;}{\\f2\\fcharset2 Wingdings;}}{\\f2 \\'a7\\u61692?}\\par}", "▪✓"},
+        // A font merely named Symbol, as this writer names every font charset 0, is text.
+        {"{\\rtf1{\\fonttbl{\\f0 Arial;}{\\f1 Symbol;}}{\\f1 \\'b7a}\\par}", "·a"},
         // Private-use characters outside list labels and symbol fonts stay as they are.
         {"{\\rtf1{\\fonttbl{\\f0 Arial;}}\\u61623?\\par}", "\xEF\x82\xB7"},
     };
