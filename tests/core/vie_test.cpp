@@ -128,6 +128,19 @@ TEST(FichierEcran, LaLégendeAprèsUnPasGardeSonRetourChariotSeulSurUneLigne) {
     EXPECT_TRUE(f.startsWith("23/3\r\nG\xE9n\xE9ration  8\r12 vivants\r\n\xFF"));
 }
 
+TEST(FichierEcran, LesOctetsDeCompteDe0x80À0x9FSurviventAuFichier) {
+    Board u = Vide(188);
+    for (int r = 0; r < 32; ++r) {
+        u[size_t(r) * 188] = Vivant;
+        u[size_t(r) * 188 + 94 + size_t(r)] = Vivant;  // dead runs of 93 to 124 cells
+    }
+    const QByteArray f = vie::Ecrit(kConway, kLégendePas, u.data(), 188);
+    for (int b = 0x80; b <= 0x9F; ++b) EXPECT_TRUE(f.contains(char(b))) << std::hex << b;
+    const vie::Lecture l = vie::Lit(f, 188);
+    EXPECT_TRUE(l.Intacte()) << l.défauts;
+    EXPECT_EQ(l.cellules, u);
+}
+
 TEST(FichierEcran, UnSautDeLigneDansLaLégendeNeDécaleNiLesLignesNiLUnivers) {
     Board u = Vide(188);
     u[188 * 3 + 4] = Vivant;
