@@ -73,6 +73,10 @@ struct CasAllerRetour {
     int décalage;  // row and column of the grid's cell (0, 0) on the target
 };
 
+void PrintTo(const CasAllerRetour& c, std::ostream* os) {
+    *os << c.nom;
+}
+
 class MotifAllerRetour : public testing::TestWithParam<CasAllerRetour> {};
 
 TEST_P(MotifAllerRetour, LaGrilleRevientCellulePourCellule) {
@@ -109,6 +113,10 @@ struct Fichier {
     std::string nom;
     int vivantes;
 };
+
+void PrintTo(const Fichier& f, std::ostream* os) {
+    *os << f.nom;
+}
 
 // A plain reading of well-formed files: "#P x y" then rows, cell k of row j at (y + j, x + k).
 struct Référence {
@@ -207,6 +215,10 @@ struct CasLecture {
     int effacements;
 };
 
+void PrintTo(const CasLecture& c, std::ostream* os) {
+    *os << c.nom;
+}
+
 class LectureMotif : public testing::TestWithParam<CasLecture> {};
 
 TEST_P(LectureMotif, PlaceLesCellulesCommeLeFichierLeDit) {
@@ -264,6 +276,10 @@ struct CasRègle {
     const char* crea;
 };
 
+void PrintTo(const CasRègle& c, std::ostream* os) {
+    *os << c.ligne;
+}
+
 class RègleDuMotif : public testing::TestWithParam<CasRègle> {};
 
 TEST_P(RègleDuMotif, DonneLaSurvieEtLaCréationDuFichier) {
@@ -303,6 +319,10 @@ struct CasRefusé {
     const char* nom;
     QByteArray fichier;
 };
+
+void PrintTo(const CasRefusé& c, std::ostream* os) {
+    *os << c.nom;
+}
 
 class PasUnMotif : public testing::TestWithParam<CasRefusé> {};
 

@@ -37,6 +37,10 @@ struct CasRangée {
     QByteArray code;
 };
 
+void PrintTo(const CasRangée& c, std::ostream* os) {
+    *os << c.nom;
+}
+
 class CodeDeRangée : public testing::TestWithParam<CasRangée> {};
 
 TEST_P(CodeDeRangée, EstEcritOctetPourOctetEtRelu) {
@@ -93,6 +97,10 @@ struct CasUnivers {
     vie::Regle regle;
     QString légende;
 };
+
+void PrintTo(const CasUnivers& c, std::ostream* os) {
+    *os << c.nom;
+}
 
 class UniversAllerRetour : public testing::TestWithParam<CasUnivers> {};
 
@@ -162,6 +170,10 @@ struct CasAbîmé {
     std::vector<std::string> rangées;
     bool avecRègle;
 };
+
+void PrintTo(const CasAbîmé& c, std::ostream* os) {
+    *os << c.nom;
+}
 
 class FichierAbîmé : public testing::TestWithParam<CasAbîmé> {};
 
