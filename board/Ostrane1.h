@@ -10,6 +10,8 @@
 //   shift.cpp       btFlèche_Click
 //   placement.cpp   btPlaceM_Click
 //   parity.cpp      coSymDG_Click, coSymHB_Click
+//   rules/panel.cpp   the rule-library panel caBiblio (CreeBiblio) and its handlers
+//   rules/records.cpp LisRègles and btRèglEnreg_Click, the records in the help document
 #pragma once
 
 #include "Controls.h"
@@ -79,6 +81,10 @@ public:
     Frame* caNomFic = nullptr;
     Label* étLif = nullptr;
 
+    // ---- Rule-library panel caBiblio: eleven rows of name, survival and birth digits
+    ControlArray<TextBox> txRègle, txRègleS, txRègleC;  // 0..10
+    CommandButton *btRèglEnreg = nullptr, *btRègleF = nullptr, *btRèglApp = nullptr;
+
     // ---- Board arrays
     Plateau Grille, Avant1, Avant2, Univers, UniSuiv, UniAnte;
 
@@ -138,6 +144,19 @@ public:
     void coSymDG_Click(int Index);
     void coSymHB_Click(int Index);
 
+    void btBiblio_Click();
+    bool LisRègles();
+    void btRèglEnreg_Click();
+    void btRègleF_Click();
+    void btRèglApp_Click();
+    void txRègle_Click(int Index);
+    void txRègle_Change(int Index);
+    void txRègleS_Change(int Index);
+    void txRègleC_Change(int Index);
+    void txRègle_KeyPress(int Index, int& KeyAscii);
+    void txRègleS_KeyPress(int Index, int& KeyAscii);
+    void txRègleC_KeyPress(int Index, int& KeyAscii);
+
 protected:
     void CreateControls() override;
     void Form_Load() override;
@@ -147,6 +166,7 @@ protected:
 private:
     void CreeCadre();
     void CreeJeu();
+    void CreeBiblio();
     // Draws a universe array from row and column `premier` on.
     void DessineUnivers(const Plateau& u, int premier);
     // The parity options of both pairs.
