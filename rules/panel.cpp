@@ -136,8 +136,7 @@ void Ostrane1::txRègle_Click(int Index) {
 // A name is one field of a record line: a separator, the region's end sign or a line
 // break typed or pasted into it would break the record at the next save.
 void Ostrane1::txRègle_KeyPress(int, int& KeyAscii) {
-    if (KeyAscii != 8 && (KeyAscii < 0 || KeyAscii > 0xFFFF || !rules::FitsInName(char16_t(KeyAscii))))
-        KeyAscii = 0;
+    if (KeyAscii != 8 && (KeyAscii < 0 || KeyAscii > 0xFFFF || !rules::FitsInName(char16_t(KeyAscii)))) KeyAscii = 0;
 }
 
 void Ostrane1::txRègleS_KeyPress(int, int& KeyAscii) {

@@ -10,8 +10,9 @@
 namespace {
 
 QString MessageEndommagée() {
-    return QStringLiteral("La liste des règles est endommagée. Cette fonction est désactivée.\rPour la rétablir, "
-                          "remettre un fichier ") +
+    return QStringLiteral(
+               "La liste des règles est endommagée. Cette fonction est désactivée.\rPour la rétablir, "
+               "remettre un fichier ") +
            App::Title() + QStringLiteral(".rtf sain.");
 }
 

@@ -114,7 +114,8 @@ TEST(RuleRecords, AMarkerOnTheFirstLineIsNotARecord) {
 }
 
 TEST(RuleRecords, AMarkerInsideALineIsHelpTextNotTheRegion) {
-    const QString aide = QStringLiteral("Aide : tapez ") + M + QStringLiteral(" pour rien ") + C + QStringLiteral("\r\n");
+    const QString aide =
+        QStringLiteral("Aide : tapez ") + M + QStringLiteral(" pour rien ") + C + QStringLiteral("\r\n");
     const QString texte = aide + M + QStringLiteral("A|1|2\r\n~") + C + QStringLiteral(" fin");
     EXPECT_EQ(rules::ReadRecords(texte).records.size(), 1);
     const QString enregistré = Saved(texte, {{QStringLiteral("B"), QStringLiteral("3"), QStringLiteral("4")}});
@@ -142,11 +143,11 @@ TEST(RuleRecords, RegionsThatASaveWouldDamageAreRefused) {
         {"no sign after the records", QStringLiteral("Aide") + r1 + QStringLiteral("fin"), rules::RegionError::NoEnd},
         {"the sign only before them", C + QStringLiteral("Aide") + r1, rules::RegionError::NoEnd},
         {"a record after the sign", QStringLiteral("Aide") + r1 + C + r1, rules::RegionError::RecordBeyondEnd},
-        {"the sign inside a record", QStringLiteral("Aide\r\n") + M + QStringLiteral("Conway ") + C +
-                                         QStringLiteral("|23|3\r\n~") + C,
+        {"the sign inside a record",
+         QStringLiteral("Aide\r\n") + M + QStringLiteral("Conway ") + C + QStringLiteral("|23|3\r\n~") + C,
          rules::RegionError::RecordBeyondEnd},
-        {"a last record without line end", QStringLiteral("Aide") + r1 + QStringLiteral("~") + C + QStringLiteral("\r\n") +
-                                               M + QStringLiteral("B|1|2"),
+        {"a last record without line end",
+         QStringLiteral("Aide") + r1 + QStringLiteral("~") + C + QStringLiteral("\r\n") + M + QStringLiteral("B|1|2"),
          rules::RegionError::RecordBeyondEnd},
     };
     for (const Cas& c : cas) EXPECT_EQ(rules::FindRegion(c.texte).error, c.attendu) << c.quoi;
@@ -170,15 +171,17 @@ TEST(RuleRecordsDamaged, EveryShortRecordIsDamaged) {
         EXPECT_TRUE(r.records.isEmpty());
     }
     // Two bars are enough, even with empty fields; extra fields are ignored.
-    const rules::ReadResult r =
-        rules::ReadRecords(QStringLiteral("x\r\n") + M + QStringLiteral("||\r\n") + M + QStringLiteral("N|1|2|3|4\r\n"));
+    const rules::ReadResult r = rules::ReadRecords(QStringLiteral("x\r\n") + M + QStringLiteral("||\r\n") + M +
+                                                   QStringLiteral("N|1|2|3|4\r\n"));
     EXPECT_EQ(r.error, rules::ReadError::None);
     EXPECT_EQ(r.records, (QList<Record>{{}, {QStringLiteral("N"), QStringLiteral("1"), QStringLiteral("2")}}));
 }
 
 TEST(RuleRecordsDamaged, ARecordWithoutLineEndIsDamaged) {
-    for (const QString& fin : {QStringLiteral("A|1|2"), QStringLiteral("A|1|2\r"), QStringLiteral("A|1|2\n"), QString()}) {
-        const rules::ReadResult r = rules::ReadRecords(QStringLiteral("x\r\n") + M + QStringLiteral("Bon|2|3\r\n") + M + fin);
+    for (const QString& fin :
+         {QStringLiteral("A|1|2"), QStringLiteral("A|1|2\r"), QStringLiteral("A|1|2\n"), QString()}) {
+        const rules::ReadResult r =
+            rules::ReadRecords(QStringLiteral("x\r\n") + M + QStringLiteral("Bon|2|3\r\n") + M + fin);
         EXPECT_EQ(r.error, rules::ReadError::NoLineEnd) << fin.toStdString();
         EXPECT_EQ(r.records.size(), 1);
     }

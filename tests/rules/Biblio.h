@@ -45,8 +45,8 @@ inline QByteArray AideAvec(const QStringList& lignes) {
 }
 
 inline QString R(const char* nom, const char* s, const char* c) {
-    return QStringLiteral("~®~") + QString::fromUtf8(nom) + QLatin1Char('|') + QString::fromUtf8(s) +
-           QLatin1Char('|') + QString::fromUtf8(c);
+    return QStringLiteral("~®~") + QString::fromUtf8(nom) + QLatin1Char('|') + QString::fromUtf8(s) + QLatin1Char('|') +
+           QString::fromUtf8(c);
 }
 
 }  // namespace biblio

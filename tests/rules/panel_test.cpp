@@ -70,8 +70,7 @@ TEST_F(Panneau, RowsAndButtonsStandWhereDesignedWithTheirCaptionsColoursAndFonts
                             Bouton{o.btRèglApp, "  Utiliser   ces règles", 2760, 1212, false}}) {
         SCOPED_TRACE(b.légende);
         EXPECT_EQ(b.b->Caption(), QString::fromUtf8(b.légende));
-        EXPECT_EQ(b.b->widget()->accessibleName(), QString::fromUtf8(b.légende))
-            << "what a screen reader says";
+        EXPECT_EQ(b.b->widget()->accessibleName(), QString::fromUtf8(b.légende)) << "what a screen reader says";
         EXPECT_EQ((std::vector<double>{b.b->Left(), b.b->Top(), b.b->Width(), b.b->Height()}),
                   (std::vector<double>{b.gauche, 8676, b.largeur, 552}));
         EXPECT_EQ(b.b->BackColor(), 0xE8FFE8);

@@ -50,9 +50,9 @@ TEST_F(Biblio, TheShippedListFillsTheRowsAndEmptiesTheRest) {
 TEST_F(Biblio, ARecordFillsARowAsWrittenSpacesIncluded) {
     DemarreAvec(AideAvec({R("Exemple", "23", "3"), R("  Deux avant, un après ", "8312", "33"), R("Vide", "", "")}));
     Ouvre();
-    EXPECT_EQ(Rangées().mid(0, 4), (QStringList{QStringLiteral("Exemple|23|3"),
-                                                QStringLiteral("  Deux avant, un après |8312|33"),
-                                                QStringLiteral("Vide||"), QStringLiteral("||")}));
+    EXPECT_EQ(Rangées().mid(0, 4),
+              (QStringList{QStringLiteral("Exemple|23|3"), QStringLiteral("  Deux avant, un après |8312|33"),
+                           QStringLiteral("Vide||"), QStringLiteral("||")}));
 }
 
 TEST_F(Biblio, AMarkerOnTheDocumentsFirstLineIsNotARecord) {
@@ -88,7 +88,8 @@ TEST_F(Biblio, ADamagedListShowsTheMessageAndKeepsThePanelClosed) {
     QByteArray sansFin = ShippedHelpFile();
     sansFin.replace("\\pard\\plain\\f0\\fs20 ~~~~< Ne pas", "\\pard\\plain\\f0\\fs20 ~\\'ae~Dernier|1|2~~~~< Ne pas");
     const Cas cas[] = {
-        {"two fields", AideAvec({R("Bon", "2", "3"), QStringLiteral("~®~Court|23"), R("Après", "1", "1")}),
+        {"two fields",
+         AideAvec({R("Bon", "2", "3"), QStringLiteral("~®~Court|23"), R("Après", "1", "1")}),
          {QStringLiteral("Bon|2|3")}},
         {"twelve records", AideAvec(douze), onze},
         {"no line end", sansFin, {QStringLiteral("Jeu de la vie|23|3"), QStringLiteral("HighLife|23|36")}},
@@ -220,9 +221,10 @@ TEST_F(Biblio, AnEmptyListIsRefusedRetryKeepsTheRowsCancelReadsThemAgain) {
     script.expect(vbRetry);
     Clique(QStringLiteral("btRèglEnreg"));
     ASSERT_EQ(script.shown().size(), 1u);
-    EXPECT_EQ(script.shown()[0].text,
-              QStringLiteral("Cette liste doit comporter au moins une règle.\r\r[Recommencer] >> pour pouvoir compléter "
-                             "la liste avec une règle\r[Annuler] >> pour remettre la liste dans son état primitif."));
+    EXPECT_EQ(
+        script.shown()[0].text,
+        QStringLiteral("Cette liste doit comporter au moins une règle.\r\r[Recommencer] >> pour pouvoir compléter "
+                       "la liste avec une règle\r[Annuler] >> pour remettre la liste dans son état primitif."));
     EXPECT_EQ(script.shown()[0].style, 53);
     EXPECT_EQ(Rangées(), vidées);
     EXPECT_TRUE(Actif(QStringLiteral("btRèglEnreg")));
@@ -328,10 +330,11 @@ TEST_F(Biblio, AListSavedHereThenResavedByLibreOfficeComesBack) {
 
     QTemporaryDir sortie;
     QProcess p;
-    p.start(soffice, {QStringLiteral("-env:UserInstallation=") +
-                          QUrl::fromLocalFile(sortie.filePath(QStringLiteral("profil"))).toString(),
-                      QStringLiteral("--headless"), QStringLiteral("--convert-to"), QStringLiteral("rtf:Rich Text Format"),
-                      QStringLiteral("--outdir"), sortie.filePath(QStringLiteral("lo")), m_dossier->helpFile()});
+    p.start(soffice,
+            {QStringLiteral("-env:UserInstallation=") +
+                 QUrl::fromLocalFile(sortie.filePath(QStringLiteral("profil"))).toString(),
+             QStringLiteral("--headless"), QStringLiteral("--convert-to"), QStringLiteral("rtf:Rich Text Format"),
+             QStringLiteral("--outdir"), sortie.filePath(QStringLiteral("lo")), m_dossier->helpFile()});
     ASSERT_TRUE(p.waitForFinished(180000));
     QFile lo(sortie.filePath(QStringLiteral("lo/Ostrane.rtf")));
     ASSERT_TRUE(lo.open(QIODevice::ReadOnly)) << "LibreOffice wrote nothing";
