@@ -106,7 +106,7 @@ struct Biblio : Partie {
         }
     }
     // The help document's text as the help window holds it, the window left closed.
-    static QString TexteAide() {
+    static QString TexteDuDocument() {
         const QString t = FenAide->txAide()->Text();
         FenAide->Unload();
         return t;

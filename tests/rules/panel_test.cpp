@@ -238,7 +238,7 @@ TEST_F(Panneau, NamesTakeNoCharacterThatWouldBreakARecord) {
     Clique(QStringLiteral("btRègleF"));
     Ouvre();
     EXPECT_EQ(Rangées(), avant);
-    EXPECT_EQ(TexteAide().count(QStringLiteral("\r\n~®~")), 10);
+    EXPECT_EQ(TexteDuDocument().count(QStringLiteral("\r\n~®~")), 10);
 }
 
 }  // namespace

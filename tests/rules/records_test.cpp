@@ -61,14 +61,14 @@ TEST_F(Biblio, AMarkerOnTheDocumentsFirstLineIsNotARecord) {
     ASSERT_EQ(aide.indexOf(titre), aide.indexOf("\\pard"));
     aide.replace(titre, "\\pard\\plain\\f0\\fs20 ~\\'ae~T\\'eate|7|8\\par");
     DemarreAvec(aide);
-    ASSERT_TRUE(TexteAide().startsWith(QStringLiteral("~®~Tête|7|8\r\n")));
+    ASSERT_TRUE(TexteDuDocument().startsWith(QStringLiteral("~®~Tête|7|8\r\n")));
     Ouvre();
     EXPECT_EQ(Rangée(0), QStringLiteral("Vraie|1|2"));
     EXPECT_EQ(Rangée(1), QStringLiteral("||"));
     // Saved, the first line stays as it was and the list goes where it was read.
     Remplace("txRègle", 1, QStringLiteral("Nouvelle"));
     Clique(QStringLiteral("btRèglEnreg"));
-    const QString t = TexteAide();
+    const QString t = TexteDuDocument();
     EXPECT_TRUE(t.startsWith(QStringLiteral("~®~Tête|7|8\r\n")));
     EXPECT_NE(t.indexOf(QStringLiteral("\r\n~®~Vraie|1|2\r\n~®~Nouvelle||\r\n~©")), -1);
 }
@@ -122,7 +122,7 @@ TEST_F(Biblio, ADocumentWithoutAListReadsAsAnEmptyOneButIsNotWrittenInto) {
     Ouvre();
     EXPECT_EQ(Rangées(), QStringList(11, QStringLiteral("||")));
     const QByteArray fichier = m_dossier->readHelpFile();
-    const QString texte = TexteAide();
+    const QString texte = TexteDuDocument();
     Remplace("txRègle", 0, QStringLiteral("Perdue"));
     MsgBoxScript script;
     script.expect(vbOK);
@@ -132,7 +132,7 @@ TEST_F(Biblio, ADocumentWithoutAListReadsAsAnEmptyOneButIsNotWrittenInto) {
     EXPECT_TRUE(script.shown()[0].text.startsWith(QStringLiteral("Les règles ne peuvent pas être enregistrées")));
     EXPECT_TRUE(script.shown()[0].text.endsWith(QStringLiteral("\rLe fichier d'aide n'a pas été modifié.")));
     EXPECT_EQ(m_dossier->readHelpFile(), fichier);
-    EXPECT_EQ(TexteAide(), texte);
+    EXPECT_EQ(TexteDuDocument(), texte);
     EXPECT_TRUE(Actif(QStringLiteral("btRèglEnreg"))) << "the rows are still to be saved";
 }
 
@@ -170,7 +170,7 @@ TEST_F(Biblio, ADocumentWhereASaveWouldReplaceHelpTextIsNotWrittenInto) {
 
 TEST_F(Biblio, ASavedListComesBackAfterARestartWithTheHelpTextAroundItUnchanged) {
     Demarre();
-    const Entourage avant = Autour(TexteAide());
+    const Entourage avant = Autour(TexteDuDocument());
     Ouvre();
     // Row 1 blanked, a rule written in row 10: the gap closes on saving.
     Remplace("txRègle", 1, QString());
@@ -183,7 +183,7 @@ TEST_F(Biblio, ASavedListComesBackAfterARestartWithTheHelpTextAroundItUnchanged)
     EXPECT_FALSE(FenAide->Loaded()) << "the help window ends closed";
 
     Redémarre();
-    const QString texte = TexteAide();
+    const QString texte = TexteDuDocument();
     const Entourage après = Autour(texte);
     EXPECT_EQ(après.avant, avant.avant);
     EXPECT_EQ(après.après, avant.après);
@@ -205,7 +205,7 @@ TEST_F(Biblio, ABlankNameIsNotWrittenWhateverItsDigits) {
     Remplace("txRègle", 4, QStringLiteral("   "));
     Remplace("txRègleS", 4, QStringLiteral("123"));
     Clique(QStringLiteral("btRèglEnreg"));
-    const QString t = TexteAide();
+    const QString t = TexteDuDocument();
     EXPECT_NE(t.indexOf(QStringLiteral("\r\n~®~Jeu de la vie|23|3\r\n~©")), -1);
     EXPECT_EQ(t.count(QStringLiteral("~®~")), 1);
 }
@@ -237,6 +237,24 @@ TEST_F(Biblio, AnEmptyListIsRefusedRetryKeepsTheRowsCancelReadsThemAgain) {
     EXPECT_FALSE(Actif(QStringLiteral("btRèglEnreg")));
     EXPECT_TRUE(f().caBiblio->Visible());
     EXPECT_EQ(m_dossier->readHelpFile(), fichier);
+}
+
+TEST_F(Biblio, ACancelThatFindsTheListDamagedLeavesThePanel) {
+    Demarre();
+    Ouvre();
+    // The document in memory has lost a bar since the panel was opened.
+    const QByteArray seeds = "~\\'ae~Seeds||2";
+    ASSERT_TRUE(::TexteAide.contains(QString::fromLatin1(seeds)));
+    ::TexteAide.replace(QString::fromLatin1(seeds), QStringLiteral("~\\'ae~Seeds|2"));
+    for (int i = 0; i <= 10; ++i) Remplace("txRègle", i, QString());
+    MsgBoxScript script;
+    script.expect(vbCancel);
+    script.expect(vbOK);
+    Clique(QStringLiteral("btRèglEnreg"));
+    ASSERT_EQ(script.shown().size(), 2u);
+    EXPECT_EQ(script.shown()[1].text, kEndommagée);
+    EXPECT_TRUE(f().caJeu->Visible()) << "rows read in part are not left to be saved over the list";
+    EXPECT_FALSE(f().caBiblio->Visible());
 }
 
 TEST_F(Biblio, ASaveThatFailsKeepsTheListMarkedAsNotSaved) {
@@ -288,7 +306,7 @@ TEST_F(Biblio, ReadingClosesTheHelpWindowAskingFirstWhenItsTextChanged) {
     EXPECT_EQ(script.shown()[0].style, 35);
     EXPECT_FALSE(FenAide->Loaded());
     EXPECT_EQ(Rangée(1), QStringLiteral("Haute vie|23|36"));
-    EXPECT_EQ(TexteAide().indexOf(QStringLiteral("Haute vie")), -1) << "the help text change was dropped";
+    EXPECT_EQ(TexteDuDocument().indexOf(QStringLiteral("Haute vie")), -1) << "the help text change was dropped";
 }
 
 TEST_F(Biblio, SavingWithTheHelpWindowOpenStoresItsTextAlongWithTheList) {
@@ -302,7 +320,7 @@ TEST_F(Biblio, SavingWithTheHelpWindowOpenStoresItsTextAlongWithTheList) {
     Clique(QStringLiteral("btRèglEnreg"));
     EXPECT_FALSE(FenAide->Loaded()) << "the save closes the help window without a question";
     Redémarre();
-    const QString t = TexteAide();
+    const QString t = TexteDuDocument();
     EXPECT_TRUE(t.startsWith(QStringLiteral("Note de l'utilisateur\r\n")));
     EXPECT_NE(t.indexOf(QStringLiteral("\r\n~®~Jeu de la vie|23|38\r\n")), -1);
 }
