@@ -1,5 +1,6 @@
 // The main window: the board of both universes, its panels and tools.
-// This header declares the whole class; each source file defines its own part:
+// This header declares the whole class, the file panel and the rule library
+// included; each source file defines its own part:
 //   Ostrane1.cpp    controls in their design state, window frame
 //   setup.cpp       Form_Load, MontreCadre, cell toggle
 //   rules.cpp       rule boxes, random rules and the random-run log
@@ -10,8 +11,13 @@
 //   shift.cpp       btFlèche_Click
 //   placement.cpp   btPlaceM_Click
 //   parity.cpp      coSymDG_Click, coSymHB_Click
-//   rules/panel.cpp   the rule-library panel caBiblio (CreeBiblio) and its handlers
-//   rules/records.cpp LisRègles and btRèglEnreg_Click, the records in the help document
+// Two panels live in folders of their own, in libraries of their own
+// (ostrane_files, ostrane_rules) that build with this folder's headers:
+//   files/*.cpp     the file panel caFic: CreeFic() makes its controls, and its handlers
+//   rules/*.cpp     the rule library caBiblio: CreeBiblio() makes its controls, and its handlers
+// Their controls and handlers are declared here, in their own sections, so that
+// board code may call them and they may call board code; CreateControls calls
+// CreeFic() and CreeBiblio() in the design order.
 #pragma once
 
 #include "Controls.h"
@@ -40,8 +46,8 @@ public:
     PictureBox* imJeu = nullptr;
     Line *lnH = nullptr, *lnV = nullptr;
     Frame* caJeu = nullptr;
-    Frame* caFic = nullptr;
-    Frame* caBiblio = nullptr;
+    Frame* caFic = nullptr;     // file panel, files/
+    Frame* caBiblio = nullptr;  // rule library panel, rules/
 
     // ---- Board panel caJeu
     ControlArray<OptionButton> coMode;  // 0 "Globe", 1 "Cosmos"
@@ -144,6 +150,7 @@ public:
     void coSymDG_Click(int Index);
     void coSymHB_Click(int Index);
 
+    // ---- Rule-library panel caBiblio, rules/
     void btBiblio_Click();
     bool LisRègles();
     void btRèglEnreg_Click();
@@ -166,7 +173,8 @@ protected:
 private:
     void CreeCadre();
     void CreeJeu();
-    void CreeBiblio();
+    void CreeFic();     // files/
+    void CreeBiblio();  // rules/
     // Draws a universe array from row and column `premier` on.
     void DessineUnivers(const Plateau& u, int premier);
     // The parity options of both pairs.

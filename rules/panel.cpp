@@ -38,9 +38,12 @@ void LegendeSurLignes(CommandButton* b) {
 }  // namespace
 
 void Ostrane1::CreeBiblio() {
-    // The rows and buttons reach 3972 twips across, more than the board panel: this
-    // frame takes the room between the board and the window's right edge.
+    // It shares the board panel's place, and the set-up shows one panel at a time. Its
+    // rows and buttons reach 3972 twips across, more than the board panel: it takes
+    // the room between the board and the window's right edge.
+    caBiblio = Ajoute<Frame>(nullptr, QStringLiteral("caBiblio"));
     caBiblio->Move(10350, 540, 4020, 9600);
+    caBiblio->setVisible(false);
     caBiblio->setCaption(QStringLiteral(" Liste des règles "));
     caBiblio->setFont(QStringLiteral("Arial"), 10.8, false);
 
@@ -100,7 +103,6 @@ void Ostrane1::CreeBiblio() {
         txRègleC(i)->Change = [this, i] { txRègleC_Change(i); };
         txRègleC(i)->KeyPress = [this, i](int& k) { txRègleC_KeyPress(i, k); };
     }
-    btBiblio->Click = [this] { btBiblio_Click(); };
     btRèglEnreg->Click = [this] { btRèglEnreg_Click(); };
     btRègleF->Click = [this] { btRègleF_Click(); };
     btRèglApp->Click = [this] { btRèglApp_Click(); };
