@@ -87,6 +87,10 @@ public:
     Frame* caNomFic = nullptr;
     Label* étLif = nullptr;
 
+    // ---- Rule-library panel caBiblio: eleven rows of name, survival and birth digits
+    ControlArray<TextBox> txRègle, txRègleS, txRègleC;  // 0..10
+    CommandButton *btRèglEnreg = nullptr, *btRègleF = nullptr, *btRèglApp = nullptr;
+
     // ---- Board arrays
     Plateau Grille, Avant1, Avant2, Univers, UniSuiv, UniAnte;
 
@@ -145,6 +149,20 @@ public:
     void btPlaceM_Click();
     void coSymDG_Click(int Index);
     void coSymHB_Click(int Index);
+
+    // ---- Rule-library panel caBiblio, rules/
+    void btBiblio_Click();
+    bool LisRègles();
+    void btRèglEnreg_Click();
+    void btRègleF_Click();
+    void btRèglApp_Click();
+    void txRègle_Click(int Index);
+    void txRègle_Change(int Index);
+    void txRègleS_Change(int Index);
+    void txRègleC_Change(int Index);
+    void txRègle_KeyPress(int Index, int& KeyAscii);
+    void txRègleS_KeyPress(int Index, int& KeyAscii);
+    void txRègleC_KeyPress(int Index, int& KeyAscii);
 
 protected:
     void CreateControls() override;

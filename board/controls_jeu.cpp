@@ -207,6 +207,7 @@ void Ostrane1::CreeJeu() {
     ccCentre->Click = [this] { ccCentre_Click(); };
     ccAléa->Click = [this] { ccAléa_Click(); };
     ccEnregR->Click = [this] { ccEnregR_Click(); };
+    btBiblio->Click = [this] { btBiblio_Click(); };  // rules/
     btPlaceM->Click = [this] { btPlaceM_Click(); };
     btVideM->Click = [this] { btVideM_Click(); };
     grJeu->Click = [this] { grJeu_Click(); };
