@@ -93,4 +93,5 @@ void Ostrane1::CreateControls() {
     caBiblio->setVisible(false);
 
     CreeJeu();
+    CreeFic();
 }

@@ -10,9 +10,13 @@
 //   shift.cpp       btFlèche_Click
 //   placement.cpp   btPlaceM_Click
 //   parity.cpp      coSymDG_Click, coSymHB_Click
+//   files/panel.cpp         the file panel caFic and its handshake
+//   files/board_file.cpp    btEnregL_Click, btChargeL_Click (".vie" board files)
+//   files/pattern_file.cpp  btEnregM_Click, btChargeM_Click (".lif" pattern files)
 #pragma once
 
 #include "Controls.h"
+#include "FileLists.h"
 #include "FlexGrid.h"
 #include "Form.h"
 #include "Plateau.h"
@@ -79,6 +83,15 @@ public:
     Frame* caNomFic = nullptr;
     Label* étLif = nullptr;
 
+    // ---- File panel caFic
+    DriveListBox* lsUni = nullptr;
+    DirListBox* lsRép = nullptr;
+    CommandButton* btFixeR = nullptr;
+    FileListBox* lsFic = nullptr;
+    TextBox* txNFic = nullptr;
+    ControlArray<OptionButton> coFic;   // 0 "Tous les fichiers", 1 "*" & ExtFic
+    ControlArray<CommandButton> btFin;  // 0 "Annuler", 1 "Lire" or "Ecrire"
+
     // ---- Board arrays
     Plateau Grille, Avant1, Avant2, Univers, UniSuiv, UniAnte;
 
@@ -138,6 +151,19 @@ public:
     void coSymDG_Click(int Index);
     void coSymHB_Click(int Index);
 
+    void OuvreFic(const QString& Titre);
+    void btFin_Click(int Index);
+    void lsFic_Click();
+    void txNFic_Change();
+    void lsRép_Change();
+    void lsUni_Change();
+    void coFic_Click(int Index);
+    void btFixeR_Click();
+    void btEnregL_Click();
+    void btChargeL_Click();
+    void btEnregM_Click();
+    void btChargeM_Click();
+
 protected:
     void CreateControls() override;
     void Form_Load() override;
@@ -147,6 +173,11 @@ protected:
 private:
     void CreeCadre();
     void CreeJeu();
+    void CreeFic();
+    // Steps 2 to 4 of the file panel's handshake: waits for the panel, then
+    // gives the chosen path, empty when cancelled or when the window went away
+    // meanwhile (nothing may then touch its controls).
+    QString AttendFic();
     // Draws a universe array from row and column `premier` on.
     void DessineUnivers(const Plateau& u, int premier);
     // The parity options of both pairs.
