@@ -1,0 +1,231 @@
+#include "vie_format.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+#include <vector>
+
+using life::Cell;
+using life::Mort;
+using life::Vivant;
+
+namespace {
+
+using Board = std::vector<Cell>;
+
+Board Vide(int n) {
+    return Board(size_t(n) * size_t(n), Mort);
+}
+
+QByteArray Octets(std::initializer_list<int> b) {
+    QByteArray out;
+    for (int x : b) out += char(x);
+    return out;
+}
+
+const vie::Regle kConway{QStringLiteral("23"), QStringLiteral("3")};
+const QString kLégendeVide = QStringLiteral("Génération  1");
+const QString kLégendePas = QStringLiteral("Génération  8\r12 vivants");
+
+// ---- Round trips and the exact bytes of the writer
+
+struct CasRangée {
+    const char* nom;
+    int n;
+    std::vector<int> vivantes;
+    QByteArray code;
+};
+
+class CodeDeRangée : public testing::TestWithParam<CasRangée> {};
+
+TEST_P(CodeDeRangée, EstEcritOctetPourOctetEtRelu) {
+    const CasRangée& c = GetParam();
+    Board r(size_t(c.n), Mort);
+    for (int col : c.vivantes) r[size_t(col)] = Vivant;
+    EXPECT_EQ(vie::CodeRangée(r.data(), c.n).toHex(' '), c.code.toHex(' '));
+
+    Board relue(size_t(c.n), Mort);
+    EXPECT_EQ(vie::DécodeRangée(c.code, relue.data(), c.n), 0u);
+    EXPECT_EQ(relue, r);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rangées, CodeDeRangée,
+    testing::Values(
+        // 10 dead, 3 live, 7 dead, 1 live, 167 dead: the final dead run is implied.
+        CasRangée{"exemple", 188, {10, 11, 12, 20}, Octets({0x2D, 0x20, 0x26, 0x21, 0x2A, 0x20, 0x21})},
+        CasRangée{"vide", 188, {}, QByteArray()},
+        CasRangée{"colonne0", 188, {0}, QByteArray("!")},
+        CasRangée{"derniereColonne", 188, {187}, Octets({187 + 35, 0x20, 0x21})},
+        // A final dead run of one cell stays in the file.
+        CasRangée{"finMorteDUne", 188, {186}, Octets({186 + 35, 0x20, 0x21, 0x20})},
+        // 100 dead cells: count byte 0x87, in the range a text reading would turn into another character.
+        CasRangée{"centMortes", 188, {0, 101}, Octets({0x21, 0x87, 0x20, 0x21})},
+        CasRangée{"deuxVivantes", 2, {0, 1}, Octets({0x25, 0x21})},
+        // 300 dead then one live: longer than one count byte can say.
+        CasRangée{"tresLongue", 301, {300}, Octets({0xFE, 0x20, 81 + 35, 0x20, 0x21})}),
+    [](const testing::TestParamInfo<CasRangée>& i) { return std::string(i.param.nom); });
+
+TEST(CodeDeRangéePleine, UneRangéeToutEntièreVivanteTientEnDeuxOctets) {
+    const Board r(188, Vivant);
+    EXPECT_EQ(vie::CodeRangée(r.data(), 188), Octets({188 + 35, 0x21}));
+}
+
+TEST(FichierEcran, UnUniversVideEstSesDeuxLignesEt188Séparateurs) {
+    const Board u = Vide(188);
+    const QByteArray f = vie::Ecrit(kConway, kLégendeVide, u.data(), 188);
+    QByteArray attendu = "23/3\r\nG\xE9n\xE9ration  1\r\n";
+    attendu += QByteArray(188, char(0xFF));
+    EXPECT_EQ(f, attendu);
+
+    const vie::Lecture l = vie::Lit(f, 188);
+    EXPECT_TRUE(l.Intacte()) << l.défauts;
+    EXPECT_EQ(l.regle, kConway);
+    EXPECT_EQ(l.légende, kLégendeVide);
+    EXPECT_EQ(l.cellules, u);
+}
+
+struct CasUnivers {
+    const char* nom;
+    int taille;
+    double densité;
+    vie::Regle regle;
+    QString légende;
+};
+
+class UniversAllerRetour : public testing::TestWithParam<CasUnivers> {};
+
+TEST_P(UniversAllerRetour, LUniversLaRègleEtLaLégendeReviennentTelsQuels) {
+    const CasUnivers& c = GetParam();
+    std::mt19937 g(uint32_t(c.taille * 7 + int(c.densité * 100)));
+    std::bernoulli_distribution vivante(c.densité);
+    Board u = Vide(c.taille);
+    for (Cell& x : u) x = vivante(g) ? Vivant : Mort;
+
+    const QByteArray f = vie::Ecrit(c.regle, c.légende, u.data(), c.taille);
+    EXPECT_EQ(f.count(char(0xFF)), c.taille);
+    EXPECT_EQ(f.back(), char(0xFF));
+    const vie::Lecture l = vie::Lit(f, c.taille);
+    EXPECT_TRUE(l.Intacte()) << l.défauts;
+    EXPECT_EQ(l.regle, c.regle);
+    EXPECT_EQ(l.légende, c.légende);
+    EXPECT_EQ(l.cellules, u);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Univers, UniversAllerRetour,
+    testing::Values(CasUnivers{"clairseme", 188, 0.02, kConway, kLégendePas},
+                    CasUnivers{"moitie", 188, 0.5, {"", "0123"}, kLégendeVide},
+                    CasUnivers{"dense", 188, 0.97, {"012345678", ""}, QStringLiteral("Génération  32767\r0 vivants")},
+                    CasUnivers{"minuscule", 1, 1.0, kConway, QString()},
+                    CasUnivers{"large", 300, 0.01, {"5", "345"}, QStringLiteral("€‰ œ")}),
+    [](const testing::TestParamInfo<CasUnivers>& i) { return std::string(i.param.nom); });
+
+TEST(FichierEcran, LaLégendeAprèsUnPasGardeSonRetourChariotSeulSurUneLigne) {
+    const Board u = Vide(188);
+    const QByteArray f = vie::Ecrit(kConway, kLégendePas, u.data(), 188);
+    EXPECT_TRUE(f.startsWith("23/3\r\nG\xE9n\xE9ration  8\r12 vivants\r\n\xFF"));
+}
+
+TEST(FichierEcran, LesOctetsDeCompteDe0x80À0x9FSurviventAuFichier) {
+    Board u = Vide(188);
+    for (int r = 0; r < 32; ++r) {
+        u[size_t(r) * 188] = Vivant;
+        u[size_t(r) * 188 + 94 + size_t(r)] = Vivant;  // dead runs of 93 to 124 cells
+    }
+    const QByteArray f = vie::Ecrit(kConway, kLégendePas, u.data(), 188);
+    for (int b = 0x80; b <= 0x9F; ++b) EXPECT_TRUE(f.contains(char(b))) << std::hex << b;
+    const vie::Lecture l = vie::Lit(f, 188);
+    EXPECT_TRUE(l.Intacte()) << l.défauts;
+    EXPECT_EQ(l.cellules, u);
+}
+
+TEST(FichierEcran, UnSautDeLigneDansLaLégendeNeDécaleNiLesLignesNiLUnivers) {
+    Board u = Vide(188);
+    u[188 * 3 + 4] = Vivant;
+    const QByteArray f = vie::Ecrit(kConway, QStringLiteral("a\r\nb"), u.data(), 188);
+    const vie::Lecture l = vie::Lit(f, 188);
+    EXPECT_TRUE(l.Intacte()) << l.défauts;
+    EXPECT_EQ(l.légende, QStringLiteral("a\rb"));
+    EXPECT_EQ(l.cellules, u);
+}
+
+// ---- Damaged files
+
+struct CasAbîmé {
+    const char* nom;
+    QByteArray fichier;
+    int taille;
+    unsigned défauts;
+    // Expected board, one string per row: '#' live, '.' dead; absent rows dead.
+    std::vector<std::string> rangées;
+    bool avecRègle;
+};
+
+class FichierAbîmé : public testing::TestWithParam<CasAbîmé> {};
+
+TEST_P(FichierAbîmé, SeLitSansRienEcrireHorsDeLUnivers) {
+    const CasAbîmé& c = GetParam();
+    const vie::Lecture l = vie::Lit(c.fichier, c.taille);
+    EXPECT_EQ(l.défauts, c.défauts);
+    EXPECT_EQ(l.regle.has_value(), c.avecRègle);
+    ASSERT_EQ(l.cellules.size(), size_t(c.taille) * size_t(c.taille));
+    Board attendu = Vide(c.taille);
+    for (size_t r = 0; r < c.rangées.size(); ++r)
+        for (size_t k = 0; k < c.rangées[r].size(); ++k)
+            if (c.rangées[r][k] == '#') attendu[r * size_t(c.taille) + k] = Vivant;
+    EXPECT_EQ(l.cellules, attendu);
+}
+
+const QByteArray kTête = "23/3\r\nx\r\n";
+
+INSTANTIATE_TEST_SUITE_P(
+    Abîmés, FichierAbîmé,
+    testing::Values(
+        CasAbîmé{"compteSansCellule", kTête + Octets({0x21, 0x27}), 4, vie::CompteTronqué | vie::RangéesManquantes,
+                 {"#"}, true},
+        // 0x22 would repeat its cell -1 times, 0x23 none, 0x24 once.
+        CasAbîmé{"comptesTropPetits", kTête + Octets({0x22, 0x21, 0x23, 0x21, 0x24, 0x21, 0x21, 0xFF}), 4,
+                 vie::CompteInvalide | vie::RangéesManquantes, {"##"}, true},
+        CasAbîmé{"octetsEtrangers", kTête + Octets({0x00, 0x21, 0x0A, 0x0D, 0x25, 0x41, 0x21, 0xFF}), 8,
+                 vie::OctetInconnu | vie::RangéesManquantes, {".#....#"}, true},
+        CasAbîmé{"rangeeTropLongue", kTête + Octets({0xFE, 0x21, 0xFF, 0x21, 0xFF, 0xFF}), 3, vie::RangéeTropLongue,
+                 {"###", "#"}, true},
+        CasAbîmé{"tropDeRangees", kTête + Octets({0x21, 0xFF, 0xFF, 0x21, 0xFF, 0x21, 0xFF, 0x21}), 2,
+                 vie::RangéesEnTrop, {"#"}, true},
+        CasAbîmé{"sansBarre", QByteArray("233\r\nx\r\n") + Octets({0x21, 0xFF}), 1, vie::SansRègle, {"#"}, false},
+        CasAbîmé{"uneLigne", QByteArray("23/3"), 5, vie::LignesManquantes, {}, true},
+        CasAbîmé{"deuxLignes", QByteArray("23/3\r\nGen"), 5, vie::LignesManquantes, {}, true},
+        CasAbîmé{"fichierVide", QByteArray(), 5, vie::SansRègle | vie::LignesManquantes, {}, false},
+        CasAbîmé{"tronqueDansLUnivers", kTête + Octets({0x21, 0xFF, 0x21, 0x20}), 3, vie::RangéesManquantes,
+                 {"#", "#"}, true},
+        CasAbîmé{"toutSansSeparateur", kTête + QByteArray(500, char(0xE0)), 6,
+                 vie::RangéeTropLongue | vie::OctetInconnu | vie::RangéesManquantes, {}, true},
+        CasAbîmé{"universNul", kTête + Octets({0x21, 0xFF}), 0, vie::RangéesEnTrop, {}, true}),
+    [](const testing::TestParamInfo<CasAbîmé>& i) { return std::string(i.param.nom); });
+
+TEST(FichierEcranAbîmé, LaRègleNeGardeQueSesChiffresDeZéroÀHuit) {
+    const vie::Lecture l = vie::Lit(QByteArray("3 2a9/ 63\r\n\r\n"), 2);
+    ASSERT_TRUE(l.regle);
+    EXPECT_EQ(l.regle->survie, QStringLiteral("23"));
+    EXPECT_EQ(l.regle->crea, QStringLiteral("36"));
+    EXPECT_TRUE(l.défauts & vie::RègleIllisible);
+}
+
+TEST(FichierEcranAbîmé, UneLigneSansSurvieDonneUneSurvieVide) {
+    const vie::Lecture l = vie::Lit(QByteArray("/3\r\nx\r\n\xFF\xFF"), 2);
+    ASSERT_TRUE(l.regle);
+    EXPECT_EQ(l.regle->survie, QString());
+    EXPECT_EQ(l.regle->crea, QStringLiteral("3"));
+    EXPECT_TRUE(l.Intacte());
+}
+
+TEST(FichierEcranAbîmé, DesFinsDeLigneSansRetourChariotSontLues) {
+    const vie::Lecture l = vie::Lit(QByteArray("23/3\nG\xE9n\xE9ration  5\r3 vivants\n!\xFF\xFF"), 2);
+    EXPECT_TRUE(l.Intacte()) << l.défauts;
+    EXPECT_EQ(l.légende, QStringLiteral("Génération  5\r3 vivants"));
+    EXPECT_EQ(l.cellules, (Board{Vivant, Mort, Mort, Mort}));
+}
+
+}  // namespace
