@@ -101,8 +101,11 @@ void Ostrane1::OuvreFic(const QString& Titre) {
         dossier = QDir::homePath();
     lsUni->setDrive(dossier);
     lsRép->setPath(dossier);
-    // Neither list may have changed (same folder as last time): they agree all the same.
+    // Neither list may have changed (same folder as last time): they agree all
+    // the same, and show what was written since.
+    lsRép->Refresh();
     lsFic->setPath(lsRép->Path());
+    lsFic->Refresh();
 }
 
 QString Ostrane1::AttendFic() {

@@ -6,7 +6,9 @@
 #include "Partie.h"
 #include "codepage.h"
 
+#include <QApplication>
 #include <QComboBox>
+#include <QKeyEvent>
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
@@ -77,7 +79,13 @@ protected:
         e->setFocus();
         QTest::keyClick(e, Qt::Key_A, Qt::ControlModifier);
         QTest::keyClick(e, Qt::Key_Backspace);
-        QTest::keyClicks(e, texte);
+        // Key by key, accented letters included, as a keyboard sends them.
+        for (const QChar ch : texte) {
+            QKeyEvent appui(QEvent::KeyPress, 0, Qt::NoModifier, QString(ch));
+            QApplication::sendEvent(e, &appui);
+            QKeyEvent relâche(QEvent::KeyRelease, 0, Qt::NoModifier, QString(ch));
+            QApplication::sendEvent(e, &relâche);
+        }
     }
     // Goes to a folder: the folder list as code sets it, the file list follows.
     void VaDans(const QString& dossier) const { ASSERT_TRUE(f().lsRép->setPath(dossier)); }

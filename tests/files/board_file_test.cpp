@@ -47,15 +47,16 @@ TEST_F(Ecrans, RowsAreWrittenAsTheirRunCodesAndComeBack) {
     };
     const Cas cas[] = {
         {{10, 11, 12, 20}, QByteArray("\x2D\x20\x26\x21\x2A\x20\x21", 7)},  // the final 167 dead left out
-        {{100}, QByteArray("\x87\x20\x21", 3)},                            // 100 dead: count 0x87, kept as a byte
-        {{187}, QByteArray("\xDE\x20\x21", 3)},                            // the last column after 187 dead
-        {{186}, QByteArray("\xDD\x20\x21\x20", 4)},                        // a final single dead cell stays
-        {{0}, QByteArray("\x21", 1)},                                      // column 0 alone
-        {{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 21, 22, 23, 24, 25, 26, 27, 28,
-          29, 30, 31, 32, 33, 34, 35, 36, 37, 38, 39, 40, 41, 42, 43, 44, 45, 46, 47, 48, 49, 50, 51, 52, 53, 54, 55,
-          56, 57, 58, 59, 60, 61, 62, 63, 64, 65, 66, 67, 68, 69, 70, 71, 72, 73, 74, 75, 76, 77, 78, 79, 80, 81, 82,
-          83, 84, 85, 86, 87, 88, 89, 90, 91, 92, 93, 94, 95, 96, 97, 98, 99, 100, 101, 102, 103, 104, 105, 106, 107,
-          108, 109, 110, 111, 112, 113, 114, 115, 116, 117, 118, 119},
+        {{100}, QByteArray("\x87\x20\x21", 3)},                             // 100 dead: count 0x87, kept as a byte
+        {{187}, QByteArray("\xDE\x20\x21", 3)},                             // the last column after 187 dead
+        {{186}, QByteArray("\xDD\x20\x21\x20", 4)},                         // a final single dead cell stays
+        {{0}, QByteArray("\x21", 1)},                                       // column 0 alone
+        {{0,   1,   2,   3,   4,   5,   6,   7,   8,   9,   10,  11,  12,  13,  14,  15,  16,  17,  18,  19,
+          20,  21,  22,  23,  24,  25,  26,  27,  28,  29,  30,  31,  32,  33,  34,  35,  36,  37,  38,  39,
+          40,  41,  42,  43,  44,  45,  46,  47,  48,  49,  50,  51,  52,  53,  54,  55,  56,  57,  58,  59,
+          60,  61,  62,  63,  64,  65,  66,  67,  68,  69,  70,  71,  72,  73,  74,  75,  76,  77,  78,  79,
+          80,  81,  82,  83,  84,  85,  86,  87,  88,  89,  90,  91,  92,  93,  94,  95,  96,  97,  98,  99,
+          100, 101, 102, 103, 104, 105, 106, 107, 108, 109, 110, 111, 112, 113, 114, 115, 116, 117, 118, 119},
          QByteArray("\x9B\x21", 2)},  // 120 live: 0x9B, a byte Windows-1252 has no character for
     };
     QByteArray attendu = Entête("23/3", QStringLiteral("Génération  1"));
@@ -239,8 +240,7 @@ TEST_F(Ecrans, DamagedFilesShowWhatCanBeReadAndSaySo) {
     const Cas cas[] = {
         {"a count with nothing after it", Entête("23/3", légende) + "!\x87", "23/3", {{0, 0}}, 1, "endommagé"},
         {"a count below 0x25", Entête("23/3", légende) + "\x22!\x24!\x26!!", "23/3", {}, -1, "endommagé"},
-        {"a cell byte other than \"!\"", Entête("23/3", légende) + "\x27x!", "23/3", {{0, 4}}, 1,
-         "endommagé"},
+        {"a cell byte other than \"!\"", Entête("23/3", légende) + "\x27x!", "23/3", {{0, 4}}, 1, "endommagé"},
         {"more rows than the universe", Entête("23/3", légende) + plusDeRangées, "23/3", {}, 188, "plus grand"},
         {"a row longer than the universe", Entête("23/3", légende) + "\xFE!\xFE!\xFF", "23/3", {}, 188, "plus grand"},
         {"a line 1 without a slash", Entête("36", légende) + "!\xFF", "23/3", {{0, 0}}, 1, "endommagé"},
@@ -260,7 +260,9 @@ TEST_F(Ecrans, DamagedFilesShowWhatCanBeReadAndSaySo) {
         EXPECT_EQ(Règle(), QString::fromUtf8(c.règle));
         ASSERT_NO_FATAL_FAILURE(SeulementMortesOuVivantes());
         const QStringList vivantes = Vivantes(f().Univers);
-        if (c.compte >= 0) EXPECT_EQ(vivantes.size(), c.compte);
+        if (c.compte >= 0) {
+            EXPECT_EQ(vivantes.size(), c.compte);
+        }
         for (const auto& [r, col] : c.vivantes) EXPECT_TRUE(vivantes.contains(QStringLiteral("%1,%2").arg(r).arg(col)));
         EXPECT_EQ(f().étLif->Caption(), QStringLiteral("abîmé"));
     }

@@ -101,8 +101,8 @@ TEST_F(Motifs, RuleLinesSetTheRuleBoxesOnlyWithLireLesRègles) {
         const char* règle;  // read with the box ticked, from 1/5
     };
     const Cas cas[] = {
-        {"#R 23/36", "23/36"}, {"#N", "23/3"},          {"#R B36/S23", "23/36"},
-        {"#R b3/s23", "23/3"}, {"#R 23/3 ", "23/3"},    {"#R 125/36\r", "125/36"},
+        {"#R 23/36", "23/36"}, {"#N", "23/3"},       {"#R B36/S23", "23/36"},
+        {"#R b3/s23", "23/3"}, {"#R 23/3 ", "23/3"}, {"#R 125/36\r", "125/36"},
     };
     for (bool lit : {false, true}) {
         if (lit) CliqueCase(QStringLiteral("ccRègle"));
@@ -235,8 +235,8 @@ TEST_F(Motifs, MergingIntoTheGlobeKeepsTheDrawing) {
     Pose({{0, 0}, {10, 11}});
     Dépose(QStringLiteral("ajout.lif"), Lignes({"#Life 1.05", "#P 0 0", "*.", "**"}));
     Lit(QStringLiteral("ajout.lif"));
-    EXPECT_EQ(VivantesGrille(), (QStringList{Cellule(0, 0), Cellule(2, 3), Cellule(10, 10), Cellule(11, 10),
-                                             Cellule(11, 11)}))
+    EXPECT_EQ(VivantesGrille(),
+              (QStringList{Cellule(0, 0), Cellule(2, 3), Cellule(10, 10), Cellule(11, 10), Cellule(11, 11)}))
         << "a dead cell of the file clears the cell under it";
     ASSERT_NO_FATAL_FAILURE(GrilleEtTamponDaccord());
 
@@ -269,8 +269,8 @@ TEST_F(Motifs, PublishedFilesAreReadOntoBothBoards) {
         const char* nom;
         bool horsGlobe;  // the file reaches beyond the 46 x 46 Globe
     };
-    const Cas cas[] = {{"acorn.lif", false},   {"diehard.lif", false},   {"rpento.lif", false},
-                       {"gosper.lif", true},   {"menagerie.lif", true}, {"canons.lif", true}};
+    const Cas cas[] = {{"acorn.lif", false}, {"diehard.lif", false},  {"rpento.lif", false},
+                       {"gosper.lif", true}, {"menagerie.lif", true}, {"canons.lif", true}};
     EntreCosmos();
     std::vector<QStringList> cosmos;
     for (const Cas& c : cas) {
