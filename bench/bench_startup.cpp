@@ -2,6 +2,7 @@
 #include "App.h"
 #include "Form.h"
 #include "OstraneM.h"
+#include "Programme.h"
 
 #include <QApplication>
 #include <QFile>
@@ -9,21 +10,6 @@
 #include <benchmark/benchmark.h>
 
 namespace {
-
-void Ferme() {
-    EnReinit = true;
-    if (FenAide) {
-        if (FenAide->Loaded()) FenAide->FixEnreg(false);
-        FenAide->Unload();
-    }
-    if (FenPrinc) FenPrinc->Unload();
-    delete FenPrinc;
-    delete FenAide;
-    FenPrinc = nullptr;
-    FenAide = nullptr;
-    ReinitModule();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-}
 
 void BM_Demarrage(benchmark::State& state) {
     QTemporaryDir dir;
@@ -34,7 +20,8 @@ void BM_Demarrage(benchmark::State& state) {
         benchmark::DoNotOptimize(FenPrinc->Visible());
         state.PauseTiming();
         if (!FenPrinc->Visible()) state.SkipWithError("the main window did not show");
-        Ferme();
+        ReinitProgramme();
+        App::setPath(dir.path());
         state.ResumeTiming();
     }
 }

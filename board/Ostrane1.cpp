@@ -85,13 +85,8 @@ void Ostrane1::CreateControls() {
     caJeu = Ajoute<Frame>(nullptr, QStringLiteral("caJeu"));
     caJeu->Move(10440, 540, 3840, 9600);
     caJeu->setCaption(QStringLiteral(" Mode "));
-    caFic = Ajoute<Frame>(nullptr, QStringLiteral("caFic"));
-    caFic->Move(10440, 540, 3840, 9600);
-    caFic->setVisible(false);
-    caBiblio = Ajoute<Frame>(nullptr, QStringLiteral("caBiblio"));
-    caBiblio->Move(10440, 540, 3840, 9600);
-    caBiblio->setVisible(false);
+    CreeFic();
+    CreeBiblio();
 
     CreeJeu();
-    CreeFic();
 }

@@ -1,5 +1,6 @@
 // The main window: the board of both universes, its panels and tools.
-// This header declares the whole class; each source file defines its own part:
+// This header declares the whole class, the file panel and the rule library
+// included; each source file defines its own part:
 //   Ostrane1.cpp    controls in their design state, window frame
 //   setup.cpp       Form_Load, MontreCadre, cell toggle
 //   rules.cpp       rule boxes, random rules and the random-run log
@@ -10,9 +11,13 @@
 //   shift.cpp       btFlèche_Click
 //   placement.cpp   btPlaceM_Click
 //   parity.cpp      coSymDG_Click, coSymHB_Click
-//   files/panel.cpp         the file panel caFic and its handshake
-//   files/board_file.cpp    btEnregL_Click, btChargeL_Click (".vie" board files)
-//   files/pattern_file.cpp  btEnregM_Click, btChargeM_Click (".lif" pattern files)
+// Two panels live in folders of their own, in libraries of their own
+// (ostrane_files, ostrane_rules) that build with this folder's headers:
+//   files/*.cpp     the file panel caFic: CreeFic() makes its controls, and its handlers
+//   rules/*.cpp     the rule library caBiblio: CreeBiblio() makes its controls, and its handlers
+// Their controls and handlers are declared here, in their own sections, so that
+// board code may call them and they may call board code; CreateControls calls
+// CreeFic() and CreeBiblio() in the design order.
 #pragma once
 
 #include "Controls.h"
@@ -42,8 +47,8 @@ public:
     PictureBox* imJeu = nullptr;
     Line *lnH = nullptr, *lnV = nullptr;
     Frame* caJeu = nullptr;
-    Frame* caFic = nullptr;
-    Frame* caBiblio = nullptr;
+    Frame* caFic = nullptr;     // file panel, files/
+    Frame* caBiblio = nullptr;  // rule library panel, rules/
 
     // ---- Board panel caJeu
     ControlArray<OptionButton> coMode;  // 0 "Globe", 1 "Cosmos"
@@ -173,7 +178,8 @@ protected:
 private:
     void CreeCadre();
     void CreeJeu();
-    void CreeFic();
+    void CreeFic();     // files/
+    void CreeBiblio();  // rules/
     // Steps 2 to 4 of the file panel's handshake: waits for the panel, then
     // gives the chosen path, empty when cancelled or when the window went away
     // meanwhile (nothing may then touch its controls).

@@ -208,6 +208,10 @@ void Ostrane1::CreeJeu() {
     ccAléa->Click = [this] { ccAléa_Click(); };
     ccEnregR->Click = [this] { ccEnregR_Click(); };
     btPlaceM->Click = [this] { btPlaceM_Click(); };
+    btChargeL->Click = [this] { btChargeL_Click(); };
+    btEnregL->Click = [this] { btEnregL_Click(); };
+    btChargeM->Click = [this] { btChargeM_Click(); };
+    btEnregM->Click = [this] { btEnregM_Click(); };
     btVideM->Click = [this] { btVideM_Click(); };
     grJeu->Click = [this] { grJeu_Click(); };
     grMotif->Click = [this] { grMotif_Click(); };

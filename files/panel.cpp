@@ -5,7 +5,6 @@
 
 #include "App.h"
 #include "OstraneM.h"
-#include "attente.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -17,6 +16,11 @@ const QString kRéservé = QStringLiteral("@_.lif");
 }  // namespace
 
 void Ostrane1::CreeFic() {
+    // It shares the board panel's place; one panel shows at a time.
+    caFic = Ajoute<Frame>(nullptr, QStringLiteral("caFic"));
+    caFic->Move(10440, 540, 3840, 9600);
+    caFic->setVisible(false);
+
     const QString console = QStringLiteral("Lucida Console");
     const QString comic = QStringLiteral("Comic Sans MS");
     const QString arial = QStringLiteral("Arial");
@@ -72,12 +76,6 @@ void Ostrane1::CreeFic() {
     lsRép->Change = [this] { lsRép_Change(); };
     lsUni->Change = [this] { lsUni_Change(); };
     btFixeR->Click = [this] { btFixeR_Click(); };
-
-    // The operations behind the board panel's file buttons.
-    btChargeL->Click = [this] { btChargeL_Click(); };
-    btEnregL->Click = [this] { btEnregL_Click(); };
-    btChargeM->Click = [this] { btChargeM_Click(); };
-    btEnregM->Click = [this] { btEnregM_Click(); };
 }
 
 void Ostrane1::OuvreFic(const QString& Titre) {
@@ -114,7 +112,7 @@ QString Ostrane1::AttendFic() {
     // A window unloaded and loaded again meanwhile has a new panel.
     const QPointer<QWidget> panneau = caFic->widget();
     auto parti = [this, &panneau] { return !Loaded() || !panneau || caFic->widget() != panneau; };
-    const bool fini = AttendQue(*this, [this, &parti] { return FinFic || parti(); });
+    const bool fini = WaitUntil(*this, [this, &parti] { return FinFic || parti(); });
     const bool choisi = fini && FinFic && !parti();
     FinFic = false;
     return choisi ? CheminFic : QString();

@@ -1,11 +1,14 @@
 #include "App.h"
 
 #include "Control.h"
+#include "Form.h"
 
 #include <QApplication>
 #include <QCoreApplication>
 #include <QDir>
+#include <QAbstractEventDispatcher>
 #include <QEventLoop>
+#include <QPointer>
 #include <QGuiApplication>
 #include <QMessageBox>
 #include <QPushButton>
@@ -48,6 +51,8 @@ void End() {
         g_endCalled = true;
         g_endHook();
         ModalLoops::QuitAll();
+        // A wait sleeping on the queue looks again.
+        if (auto* d = QAbstractEventDispatcher::instance()) d->wakeUp();
         return;
     }
     std::fflush(nullptr);
@@ -75,6 +80,12 @@ int MsgBox(const QString& text, int style) {
     QString shown = text;
     shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(QChar('\r'), QChar('\n'));
     box.setText(shown);
+    // A question is never hidden under a window that stays above the others.
+    for (Form* f : Form::Forms())
+        if (f->Topmost() && f->Visible()) {
+            box.setWindowFlag(Qt::WindowStaysOnTopHint, true);
+            break;
+        }
     switch (style & 0x70) {
         case 16:
             box.setIcon(QMessageBox::Critical);
@@ -138,6 +149,16 @@ void DoEvents() {
 }
 void WaitEvents() {
     QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
+}
+
+bool WaitUntil(Form& owner, const std::function<bool()>& done) {
+    // The owner's window at the start: a new one means it was unloaded meanwhile.
+    const QPointer<FormWidget> window = owner.topWidget();
+    for (;;) {
+        if (done()) return true;
+        if (EndCalled() || !owner.Loaded() || !window || owner.topWidget() != window) return false;
+        WaitEvents();
+    }
 }
 
 namespace Screen {

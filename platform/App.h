@@ -38,6 +38,9 @@ void setMsgBoxHook(std::function<int(const QString& text, int style)> hook);
 void DoEvents();
 // Sleeps on the event queue until at least one event has been handled.
 void WaitEvents();
+// Lets the events run, sleeping on the queue, until done() holds: true then. False when
+// the wait is cancelled first, by the owner's unload or by End.
+bool WaitUntil(Form& owner, const std::function<bool()>& done);
 
 namespace Screen {
 double Width();   // twips

@@ -4,27 +4,66 @@
 #include "Form.h"
 
 #include <QFont>
+#include <QFontDatabase>
 #include <QPalette>
 #include <QToolTip>
 
 namespace {
-// The program's fonts come from Windows; here their nearest kin stand in, the
-// fixed-pitch one above all, which the help text's drawings need.
+bool Installee(const QString& family) {
+    static const QStringList installed = QFontDatabase::families();
+    return installed.contains(family, Qt::CaseInsensitive);
+}
+QString Premiere(std::initializer_list<const char*> candidates) {
+    for (const char* c : candidates)
+        if (Installee(QString::fromLatin1(c))) return QString::fromLatin1(c);
+    return QString::fromLatin1(*candidates.begin());
+}
+}  // namespace
+
+QString FreeFontFamily(const QString& windowsName) {
+    const QString n = windowsName.trimmed().toLower();
+    // Same metrics as the Windows fonts, so that captions fit their controls as designed.
+    if (n == QLatin1String("arial") || n == QLatin1String("ms sans serif") ||
+        n == QLatin1String("microsoft sans serif") || n == QLatin1String("helvetica"))
+        return Premiere({"Liberation Sans", "DejaVu Sans"});
+    if (n == QLatin1String("arial narrow"))
+        return Premiere({"Liberation Sans Narrow", "Nimbus Sans Narrow", "DejaVu Sans Condensed"});
+    if (n == QLatin1String("times new roman") || n == QLatin1String("ms serif") || n == QLatin1String("times"))
+        return Premiere({"Liberation Serif", "DejaVu Serif"});
+    if (n == QLatin1String("courier new") || n == QLatin1String("courier") || n == QLatin1String("lucida console") ||
+        n == QLatin1String("fixedsys") || n == QLatin1String("terminal") || n == QLatin1String("consolas") ||
+        n == QLatin1String("lucida sans typewriter") || n == QLatin1String("ms gothic"))
+        return Premiere({"Liberation Mono", "DejaVu Sans Mono"});
+    // Comic Sans is a wide, round sans: DejaVu Sans keeps its widths closest.
+    if (n == QLatin1String("comic sans ms")) return Premiere({"DejaVu Sans", "Liberation Sans"});
+    // The Symbol font's glyphs are written as their Unicode characters here, which a
+    // symbol-encoded font would not draw.
+    if (n == QLatin1String("symbol")) return QStringLiteral("DejaVu Sans");
+    return windowsName;
+}
+
+namespace {
+// Text set by name elsewhere (the help document's fonts) finds the same stand-ins.
 void SubstitueLesPolices() {
     static bool fait = false;
     if (fait) return;
     fait = true;
-    QFont::insertSubstitutions(
-        QStringLiteral("Lucida Console"),
-        {QStringLiteral("DejaVu Sans Mono"), QStringLiteral("Liberation Mono"), QStringLiteral("Monospace")});
-    QFont::insertSubstitutions(QStringLiteral("Arial Narrow"),
-                               {QStringLiteral("Liberation Sans Narrow"), QStringLiteral("DejaVu Sans Condensed"),
-                                QStringLiteral("DejaVu Sans")});
+    for (const char* n : {"Arial", "MS Sans Serif", "Microsoft Sans Serif", "Arial Narrow", "Times New Roman",
+                          "Courier New", "Courier", "Lucida Console", "Fixedsys", "Terminal", "Comic Sans MS"}) {
+        const QString windows = QString::fromLatin1(n);
+        const QString libre = FreeFontFamily(windows);
+        QFont::insertSubstitutions(windows, {libre, QStringLiteral("DejaVu Sans")});
+    }
 }
 }  // namespace
 
 Control::Control(Form& form, Control* container, const QString& name, int index)
-    : m_form(form), m_container(container), m_name(name), m_index(index), m_ctx(std::make_unique<QObject>()) {
+    : m_form(form),
+      m_container(container),
+      m_name(name),
+      m_index(index),
+      m_ctx(std::make_unique<QObject>()),
+      m_tabIndex(form.controlCount()) {
     SubstitueLesPolices();
 }
 
@@ -48,6 +87,7 @@ void Control::setWidget(QWidget* w) {
     applyFont();
     w->setVisible(m_visible);
     w->setEnabled(m_enabled);
+    applyAccessibleName();
 }
 
 void Control::applyGeometry() {
@@ -62,7 +102,7 @@ void Control::applyFont() {
     if (!m_widget || !HasFont()) return;
     // The Symbol font's glyphs are written as their Unicode characters here, which a
     // symbol-encoded font would not draw.
-    QFont f(m_fontName == QLatin1String("Symbol") ? QStringLiteral("DejaVu Sans") : m_fontName);
+    QFont f(FreeFontFamily(m_fontName));
     f.setPointSizeF(m_fontSize > 0 ? m_fontSize : 8.25);
     f.setBold(m_fontBold);
     m_widget->setFont(f);
@@ -114,13 +154,35 @@ void Control::setVisible(bool v) {
 }
 
 void Control::setEnabled(bool v) {
+    const bool changed = v != m_enabled;
     m_enabled = v;
     if (m_widget) m_widget->setEnabled(v);
+    if (changed) enabledChanged();
 }
 
 void Control::setToolTipText(const QString& t) {
     m_toolTip = t;
     if (m_widget) m_widget->setToolTip(t);
+    applyAccessibleName();
+}
+
+QString Control::AccessibleName() const {
+    const QString c = captionRead();
+    if (!c.isEmpty()) return c;
+    if (!m_accessibleName.isEmpty()) return m_accessibleName;
+    return m_toolTip;
+}
+void Control::setAccessibleName(const QString& n) {
+    m_accessibleName = n;
+    applyAccessibleName();
+}
+void Control::applyAccessibleName() {
+    if (m_widget) m_widget->setAccessibleName(AccessibleName());
+}
+
+void Control::setTabIndex(int i) {
+    m_tabIndex = i;
+    m_form.applyTabOrder();
 }
 
 void Control::setFontName(const QString& n) {

@@ -44,12 +44,21 @@ public:
 
     bool Visible() const { return m_visible; }
     void setVisible(bool v);
+    // One property for every control, timers included: a change runs enabledChanged().
     bool Enabled() const { return m_enabled; }
     void setEnabled(bool v);
     const QString& Tag() const { return m_tag; }
     void setTag(const QString& t) { m_tag = t; }
     QString ToolTipText() const { return m_toolTip; }
     void setToolTipText(const QString& t);
+    // What assistive tools announce for the control: its caption as shown, else what was
+    // set here, else its tool tip.
+    QString AccessibleName() const;
+    void setAccessibleName(const QString& n);
+
+    // Place in the window's focus chain; controls start in creation order.
+    int TabIndex() const { return m_tabIndex; }
+    void setTabIndex(int i);
 
     QString FontName() const { return m_fontName; }
     double FontSize() const { return m_fontSize; }
@@ -79,6 +88,10 @@ protected:
     virtual void applyFont();
     virtual void applyColors();
     virtual QStringList extraProperties() const { return {}; }
+    virtual void enabledChanged() {}
+    // Captioned controls give the caption the user reads; the others have none.
+    virtual QString captionRead() const { return {}; }
+    void applyAccessibleName();
     bool m_hasBackColor = false;
 
 private:
@@ -90,13 +103,18 @@ private:
     std::unique_ptr<QObject> m_ctx;
     double m_left = 0, m_top = 0, m_width = 1200, m_height = 360;
     bool m_visible = true, m_enabled = true;
-    QString m_tag, m_toolTip;
+    QString m_tag, m_toolTip, m_accessibleName;
+    int m_tabIndex = 0;
     QString m_fontName = QStringLiteral("MS Sans Serif");
     double m_fontSize = 8.25;
     bool m_fontBold = false;
     long m_backColor = 0xF0F0F0;
     long m_foreColor = 0;
 };
+
+// The free font that stands in for one of the program's Windows fonts, with the same
+// metrics where one is installed.
+QString FreeFontFamily(const QString& windowsName);
 
 // Mouse arguments as the handlers receive them: button 1 left, 2 right, 4 middle;
 // shift 1 Shift, 2 Ctrl, 4 Alt; X and Y in twips from the control's top left.

@@ -3,7 +3,14 @@
 #include "App.h"
 #include "Form.h"
 
+#include <QAction>
 #include <QCheckBox>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMimeData>
+#include <QPointer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -13,6 +20,8 @@
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QSignalBlocker>
+#include <QStyle>
+#include <QStyleOptionButton>
 #include <QTimer>
 
 namespace {
@@ -46,6 +55,165 @@ QString shownCaption(QString c) {
     c.replace(QChar('\r'), QChar('\n'));
     return c;
 }
+
+// A button's caption as read: its one-line form without the ampersands that mark a
+// shortcut letter ("&&" shows one).
+QString readWithoutMnemonic(const QString& caption) {
+    const QString c = shownCaption(caption);
+    QString out;
+    out.reserve(c.size());
+    for (qsizetype i = 0; i < c.size(); ++i) {
+        if (c[i] == QLatin1Char('&') && i + 1 < c.size()) ++i;
+        out += c[i];
+    }
+    return out;
+}
+
+// The free fonts and the style's margins may leave a caption a few pixels short of the
+// room the window gives it: its letters are drawn just enough closer together that the
+// caption is read whole rather than cut at both ends.
+void fitCaption(QAbstractButton* b, QStyle::SubElement where) {
+    QFont font = b->font();
+    if (font.letterSpacing() != 0) {
+        font.setLetterSpacing(QFont::AbsoluteSpacing, 0);
+        b->setFont(font);
+    }
+    QStyleOptionButton opt;
+    opt.initFrom(b);
+    opt.text = b->text();
+    const int room = b->style()->subElementRect(where, &opt, b).width();
+    const QStringList lines = b->text().split(QLatin1Char('\n'));
+    qsizetype longest = 0;
+    auto widest = [&](const QFont& f) {
+        const QFontMetrics fm(f);
+        int w = 0;
+        for (const QString& line : lines) {
+            w = std::max(w, fm.horizontalAdvance(line));
+            longest = std::max(longest, line.size());
+        }
+        return w;
+    };
+    const int needed = widest(font);
+    if (room <= 0 || needed <= room || longest < 2) return;
+    // Closer than a twelfth of the caption's width would look cramped: it is left as designed.
+    const double limit = needed / 12.0 / static_cast<double>(longest);
+    for (double squeeze = 0.05; squeeze <= limit; squeeze += 0.05) {
+        font.setLetterSpacing(QFont::AbsoluteSpacing, -squeeze);
+        if (widest(font) <= room) {
+            b->setFont(font);
+            return;
+        }
+    }
+}
+
+// A one-line text box whose typed, pasted and dropped characters go through the
+// control's key filter.
+class LineEditWidget : public QLineEdit {
+public:
+    explicit LineEditWidget(TextBox* c) : m_c(c) {}
+
+protected:
+    void keyPressEvent(QKeyEvent* e) override {
+        if (!m_c->KeyPress) return QLineEdit::keyPressEvent(e);
+        if (e->matches(QKeySequence::Paste)) {
+            e->accept();
+            pasteFiltered(QClipboard::Clipboard);
+            return;
+        }
+        const int before = TextBox::keyAscii(e);
+        if (before == 0) return QLineEdit::keyPressEvent(e);
+        int code = before;
+        const QPointer<QLineEdit> self(this);
+        m_c->KeyPress(code);
+        if (!self) return;  // the handler closed the window
+        e->accept();
+        if (code == before)
+            QLineEdit::keyPressEvent(e);
+        else if (code == 8)
+            backspace();
+        else if (code >= 32 && !isReadOnly())
+            insert(QString(QChar(code)));
+    }
+    void contextMenuEvent(QContextMenuEvent* e) override {
+        QMenu* menu = createStandardContextMenu();
+        if (m_c->KeyPress)
+            for (QAction* a : menu->actions())
+                if (a->objectName() == QLatin1String("edit-paste") || a->text().startsWith(QLineEdit::tr("&Paste"))) {
+                    QObject::disconnect(a, &QAction::triggered, nullptr, nullptr);
+                    QObject::connect(a, &QAction::triggered, this, [this] { pasteFiltered(QClipboard::Clipboard); });
+                }
+        menu->setAttribute(Qt::WA_DeleteOnClose);
+        menu->popup(e->globalPos());
+    }
+    void dropEvent(QDropEvent* e) override {
+        if (!m_c->KeyPress || !e->mimeData()->hasText()) return QLineEdit::dropEvent(e);
+        QMimeData kept;
+        kept.setText(m_c->filtered(e->mimeData()->text()));
+        QDropEvent filteredDrop(e->position(), e->possibleActions(), &kept, e->buttons(), e->modifiers());
+        filteredDrop.setDropAction(e->dropAction());
+        QLineEdit::dropEvent(&filteredDrop);
+        e->setDropAction(filteredDrop.dropAction());
+        e->setAccepted(filteredDrop.isAccepted());
+    }
+    void mouseReleaseEvent(QMouseEvent* e) override {
+        // The desktop's middle-click paste of the selection.
+        if (m_c->KeyPress && e->button() == Qt::MiddleButton && QGuiApplication::clipboard()->supportsSelection() &&
+            !isReadOnly()) {
+            deselect();
+            setCursorPosition(cursorPositionAt(e->position().toPoint()));
+            pasteFiltered(QClipboard::Selection);
+            return;
+        }
+        QLineEdit::mouseReleaseEvent(e);
+        if (e->button() == Qt::LeftButton && rect().contains(e->position().toPoint()) && m_c->Click) m_c->Click();
+    }
+
+private:
+    void pasteFiltered(QClipboard::Mode mode) {
+        if (isReadOnly()) return;
+        const QString kept = m_c->filtered(QGuiApplication::clipboard()->text(mode));
+        if (!kept.isEmpty()) insert(kept);
+    }
+    TextBox* m_c;
+};
+
+class PlainEditWidget : public QPlainTextEdit {
+public:
+    explicit PlainEditWidget(TextBox* c) : m_c(c) {}
+
+protected:
+    void keyPressEvent(QKeyEvent* e) override {
+        const int before = m_c->KeyPress && !e->matches(QKeySequence::Paste) ? TextBox::keyAscii(e) : 0;
+        if (before == 0) return QPlainTextEdit::keyPressEvent(e);
+        int code = before;
+        const QPointer<QPlainTextEdit> self(this);
+        m_c->KeyPress(code);
+        if (!self) return;
+        e->accept();
+        if (code == before)
+            QPlainTextEdit::keyPressEvent(e);
+        else if (code == 8)
+            textCursor().deletePreviousChar();
+        else if (code == 13 && !isReadOnly())
+            insertPlainText(QStringLiteral("\n"));
+        else if (code >= 32 && !isReadOnly())
+            insertPlainText(QString(QChar(code)));
+    }
+    // Paste, drop and the middle click all come here.
+    void insertFromMimeData(const QMimeData* source) override {
+        if (!m_c->KeyPress || !source->hasText()) return QPlainTextEdit::insertFromMimeData(source);
+        const QString kept = m_c->filtered(source->text());
+        if (!kept.isEmpty()) insertPlainText(kept);
+    }
+    void mouseReleaseEvent(QMouseEvent* e) override {
+        QPlainTextEdit::mouseReleaseEvent(e);
+        if (e->button() == Qt::LeftButton && viewport()->rect().contains(e->position().toPoint()) && m_c->Click)
+            m_c->Click();
+    }
+
+private:
+    TextBox* m_c;
+};
 
 class ButtonWidget : public QPushButton {
 public:
@@ -184,6 +352,19 @@ CommandButton::CommandButton(Form& f, Control* container, const QString& name, i
 void CommandButton::setCaption(const QString& c) {
     m_caption = c;
     static_cast<QPushButton*>(widget())->setText(shownCaption(c));
+    fitCaption(static_cast<QPushButton*>(widget()), QStyle::SE_PushButtonContents);
+    applyAccessibleName();
+}
+void CommandButton::applyFont() {
+    Control::applyFont();
+    if (widget()) fitCaption(static_cast<QPushButton*>(widget()), QStyle::SE_PushButtonContents);
+}
+void CommandButton::applyGeometry() {
+    Control::applyGeometry();
+    if (widget()) fitCaption(static_cast<QPushButton*>(widget()), QStyle::SE_PushButtonContents);
+}
+QString CommandButton::captionRead() const {
+    return readWithoutMnemonic(m_caption);
 }
 void CommandButton::setValue(bool pressed) {
     if (pressed && Click) Click();
@@ -202,6 +383,19 @@ CheckBox::CheckBox(Form& f, Control* container, const QString& name, int index) 
 void CheckBox::setCaption(const QString& c) {
     m_caption = c;
     static_cast<QCheckBox*>(widget())->setText(shownCaption(c));
+    fitCaption(static_cast<QCheckBox*>(widget()), QStyle::SE_CheckBoxContents);
+    applyAccessibleName();
+}
+void CheckBox::applyFont() {
+    Control::applyFont();
+    if (widget()) fitCaption(static_cast<QCheckBox*>(widget()), QStyle::SE_CheckBoxContents);
+}
+void CheckBox::applyGeometry() {
+    Control::applyGeometry();
+    if (widget()) fitCaption(static_cast<QCheckBox*>(widget()), QStyle::SE_CheckBoxContents);
+}
+QString CheckBox::captionRead() const {
+    return readWithoutMnemonic(m_caption);
 }
 void CheckBox::show() {
     auto* b = static_cast<QCheckBox*>(widget());
@@ -234,6 +428,19 @@ OptionButton::OptionButton(Form& f, Control* container, const QString& name, int
 void OptionButton::setCaption(const QString& c) {
     m_caption = c;
     static_cast<QRadioButton*>(widget())->setText(shownCaption(c));
+    fitCaption(static_cast<QRadioButton*>(widget()), QStyle::SE_RadioButtonContents);
+    applyAccessibleName();
+}
+void OptionButton::applyFont() {
+    Control::applyFont();
+    if (widget()) fitCaption(static_cast<QRadioButton*>(widget()), QStyle::SE_RadioButtonContents);
+}
+void OptionButton::applyGeometry() {
+    Control::applyGeometry();
+    if (widget()) fitCaption(static_cast<QRadioButton*>(widget()), QStyle::SE_RadioButtonContents);
+}
+QString OptionButton::captionRead() const {
+    return readWithoutMnemonic(m_caption);
 }
 void OptionButton::show() {
     auto* b = static_cast<QRadioButton*>(widget());
@@ -266,7 +473,7 @@ void OptionButton::setValue(bool v) {
 TextBox::TextBox(Form& f, Control* container, const QString& name, int index, bool multiLine)
     : Control(f, container, name, index), m_multi(multiLine) {
     if (multiLine) {
-        auto* e = new QPlainTextEdit;
+        auto* e = new PlainEditWidget(this);
         setWidget(e);
         QObject::connect(e, &QPlainTextEdit::textChanged, ctx(), [this, e] {
             const QString t = e->toPlainText().replace(QChar('\n'), QStringLiteral("\r\n"));
@@ -275,14 +482,53 @@ TextBox::TextBox(Form& f, Control* container, const QString& name, int index, bo
             if (Change) Change();
         });
     } else {
-        auto* e = new QLineEdit;
+        auto* e = new LineEditWidget(this);
         setWidget(e);
-        QObject::connect(e, &QLineEdit::textEdited, ctx(), [this](const QString& t) {
-            m_text = t;
-            if (Change) Change();
-        });
+        QObject::connect(e, &QLineEdit::textEdited, ctx(), [this](const QString& t) { edited(t); });
     }
     setBackColor(0xFFFFFF);
+}
+void TextBox::edited(const QString& shown) {
+    if (shown == m_text) return;
+    m_text = shown;
+    if (Change) Change();
+}
+int TextBox::keyAscii(const QKeyEvent* e) {
+    // Shortcuts (copy, cut, select all, undo) are the box's own, as on the desktop.
+    if (e->modifiers() & (Qt::ControlModifier | Qt::MetaModifier)) return 0;
+    switch (e->key()) {
+        case Qt::Key_Backspace:
+            return 8;
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            return 13;
+        case Qt::Key_Escape:
+            return 27;
+        case Qt::Key_Tab:
+        case Qt::Key_Backtab:
+        case Qt::Key_Delete:
+            return 0;
+        default:
+            break;
+    }
+    const QString t = e->text();
+    if (t.size() != 1) return 0;
+    const int code = t[0].unicode();
+    return code < 32 || code == 127 ? 0 : code;
+}
+QString TextBox::filtered(const QString& text) {
+    if (!KeyPress) return text;
+    QString kept;
+    kept.reserve(text.size());
+    for (const QChar ch : text) {
+        int code = ch == QLatin1Char('\n') ? 13 : ch.unicode();
+        KeyPress(code);
+        if (code == 13 && ch == QLatin1Char('\n'))
+            kept += ch;
+        else if (code > 0)
+            kept += QChar(code);
+    }
+    return kept;
 }
 void TextBox::setText(const QString& t) {
     QString v = t;
@@ -322,6 +568,10 @@ Label::Label(Form& f, Control* container, const QString& name, int index) : Cont
 void Label::setCaption(const QString& c) {
     m_caption = c;
     static_cast<QLabel*>(widget())->setText(shownCaption(c));
+    applyAccessibleName();
+}
+QString Label::captionRead() const {
+    return shownCaption(m_caption);
 }
 void Label::setAlignment(int a) {
     const Qt::Alignment h = a == 1 ? Qt::AlignRight : a == 2 ? Qt::AlignHCenter : Qt::AlignLeft;
@@ -337,7 +587,11 @@ Frame::Frame(Form& f, Control* container, const QString& name, int index) : Cont
 }
 void Frame::setCaption(const QString& c) {
     m_caption = c;
+    applyAccessibleName();
     widget()->update();
+}
+QString Frame::captionRead() const {
+    return m_caption;
 }
 void Frame::setBorderStyle(int b) {
     m_border = b;
@@ -512,15 +766,10 @@ Timer::~Timer() {
     delete m_timer;
 }
 void Timer::restart() {
-    if (m_enabled && m_interval > 0)
+    if (Enabled() && m_interval > 0)
         m_timer->start(m_interval);
     else
         m_timer->stop();
-}
-void Timer::setEnabled(bool e) {
-    if (e == m_enabled) return;
-    m_enabled = e;
-    restart();
 }
 void Timer::setInterval(int ms) {
     if (ms == m_interval) return;

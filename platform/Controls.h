@@ -24,6 +24,11 @@ public:
     std::function<void()> Click;
     MouseHandler MouseDown, MouseUp;
 
+protected:
+    QString captionRead() const override;
+    void applyFont() override;
+    void applyGeometry() override;
+
 private:
     QString m_caption;
 };
@@ -36,6 +41,11 @@ public:
     int Value() const { return m_value; }  // 0 unticked, 1 ticked, 2 greyed
     void setValue(int v);
     std::function<void()> Click;
+
+protected:
+    QString captionRead() const override;
+    void applyFont() override;
+    void applyGeometry() override;
 
 private:
     void show();
@@ -52,6 +62,11 @@ public:
     bool Value() const { return m_value; }
     void setValue(bool v);
     std::function<void()> Click;
+
+protected:
+    QString captionRead() const override;
+    void applyFont() override;
+    void applyGeometry() override;
 
 private:
     void select();
@@ -70,6 +85,17 @@ public:
     int MaxLength() const { return m_maxLength; }
     void setMaxLength(int n);
     std::function<void()> Change;
+    std::function<void()> Click;
+    // Every character typed, pasted or dropped: KeyAscii is its code (8 Backspace,
+    // 13 Enter); set to 0 it is dropped. Keys that make no character (arrows, Delete,
+    // Home, End, Tab) and text set by code do not come here.
+    std::function<void(int& KeyAscii)> KeyPress;
+
+    // Used by the widget: the text with the characters KeyPress drops taken out.
+    QString filtered(const QString& text);
+    // Used by the widget: a key's character code, or 0 for a key that makes none.
+    static int keyAscii(const class QKeyEvent* e);
+    void edited(const QString& shown);
 
 private:
     QString m_text;
@@ -88,6 +114,9 @@ public:
     void setBorderStyle(int b);
     MouseHandler MouseDown, MouseUp;
 
+protected:
+    QString captionRead() const override;
+
 private:
     QString m_caption;
 };
@@ -99,6 +128,9 @@ public:
     void setCaption(const QString& c);
     int BorderStyle() const { return m_border; }
     void setBorderStyle(int b);
+
+protected:
+    QString captionRead() const override;
 
 private:
     QString m_caption;
@@ -203,16 +235,16 @@ public:
     ~Timer() override;
     bool HasPosition() const override { return false; }
     bool HasFont() const override { return false; }
-    bool Enabled() const { return m_enabled; }
-    void setEnabled(bool e);
     int Interval() const { return m_interval; }
     void setInterval(int ms);
     std::function<void()> Timer_;  // the tick event
 
+protected:
+    void enabledChanged() override { restart(); }
+
 private:
     void restart();
     QTimer* m_timer;
-    bool m_enabled = true;
     int m_interval = 0;
 };
 

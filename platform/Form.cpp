@@ -2,6 +2,7 @@
 
 #include "App.h"
 
+#include <QAbstractEventDispatcher>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QEventLoop>
@@ -83,12 +84,14 @@ void Form::Load() {
     m_state = vbNormal;
     m_startUp = m_designStartUp;
     m_caption = m_designCaption;
+    m_topmost = false;
     m_widget->setWindowTitle(m_caption);
     setBackColor(m_backColor);
     applyGeometry();
     CreateControls();
     m_loaded = true;
     m_loading = false;
+    applyTabOrder();
     g_loaded.push_back(this);
     Form_Load();
 }
@@ -115,6 +118,8 @@ bool Form::Unload() {
     // that nobody finds it meanwhile.
     w->setObjectName(QString());
     w->deleteLater();
+    // A wait on this form sleeping on the queue looks again.
+    if (auto* d = QAbstractEventDispatcher::instance()) d->wakeUp();
     return true;
 }
 
@@ -280,6 +285,34 @@ void Form::setBackColor(long bgr) {
     p.setColor(QPalette::Window, VbColor(bgr));
     m_widget->setPalette(p);
     m_widget->setAutoFillBackground(true);
+}
+
+void Form::setTopmost(bool on) {
+    ensureLoaded();
+    m_topmost = on;
+    if (!m_widget) return;
+    if (bool(m_widget->windowFlags() & Qt::WindowStaysOnTopHint) == on) return;
+    // Changing a window's flags hides it: it is shown again where it was.
+    const bool shown = m_widget->isVisible();
+    const QRect where = m_widget->geometry();
+    m_applying = true;
+    m_widget->setWindowFlag(Qt::WindowStaysOnTopHint, on);
+    m_widget->setGeometry(where);
+    m_applying = false;
+    if (shown) {
+        m_widget->show();
+        m_widget->raise();
+    }
+}
+
+void Form::applyTabOrder() {
+    if (!m_loaded || m_loading) return;
+    std::vector<Control*> chain;
+    for (auto& c : m_controls)
+        if (c->widget() && (c->widget()->focusPolicy() & Qt::TabFocus)) chain.push_back(c.get());
+    std::stable_sort(chain.begin(), chain.end(),
+                     [](const Control* a, const Control* b) { return a->TabIndex() < b->TabIndex(); });
+    for (size_t i = 1; i < chain.size(); ++i) QWidget::setTabOrder(chain[i - 1]->widget(), chain[i]->widget());
 }
 
 std::vector<Control*> Form::Controls() {

@@ -56,11 +56,17 @@ public:
     int StartUpPosition();
     long BackColor() const { return m_backColor; }
     void setBackColor(long bgr);
+    // Above every other window while loaded; each load starts without it.
+    bool Topmost() const { return m_topmost; }
+    void setTopmost(bool on);
 
     // Every control, those inside frames included, in creation order.
     std::vector<Control*> Controls();
     Control* ControlByName(const QString& objectName);
     Control* ActiveControl();
+    int controlCount() const { return static_cast<int>(m_controls.size()); }
+    // Chains the focus through the controls that take it, by TabIndex.
+    void applyTabOrder();
 
     QWidget* widget();            // loads
     QWidget* clientArea() const;  // where the form's own controls go
@@ -111,6 +117,7 @@ private:
     int m_state = vbNormal;
     int m_startUp = 3;
     bool m_applying = false;
+    bool m_topmost = false;
     long m_backColor = 0xF0F0F0;
     QString m_caption;
 };

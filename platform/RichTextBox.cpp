@@ -14,6 +14,7 @@
 #include <QTextEdit>
 #include <QTextFragment>
 #include <algorithm>
+#include <cerrno>
 
 namespace {
 
@@ -493,8 +494,14 @@ bool RichTextBox::LoadFile(const QString& path, QString* error) {
 bool RichTextBox::SaveFile(const QString& path, QString* error) {
     const QByteArray bytes = rtf::Write(toModel());
     QSaveFile f(path);
-    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size() || !f.commit()) {
-        if (error) *error = QStringLiteral("Impossible d'enregistrer le fichier %1 : %2").arg(path, f.errorString());
+    errno = 0;
+    // The flush before commit: a buffered write that fails there (disk full) would be committed.
+    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size() || !f.flush() || !f.commit()) {
+        // A short write leaves Qt without a reason ("Unknown error"): the system's is in errno.
+        const int e = errno;
+        const bool sansRaison = f.error() == QFileDevice::NoError || f.errorString() == QLatin1String("Unknown error");
+        const QString raison = sansRaison && e ? qt_error_string(e) : f.errorString();
+        if (error) *error = QStringLiteral("Impossible d'enregistrer le fichier %1 : %2").arg(path, raison);
         f.cancelWriting();
         return false;
     }

@@ -1,6 +1,7 @@
 #include "OstraneG.h"
 
 #include "App.h"
+#include "OstraneM.h"
 
 Form* FenOptions = nullptr;
 
@@ -18,4 +19,10 @@ void OstraneG::Form_Load() {
     // Centred on the screen each time it is loaded.
     setLeft((Screen::Width() - Width()) / 2);
     setTop((Screen::Height() - Height()) / 2);
+}
+
+void OstraneG::Form_Unload(int&) {
+    // Closed from the desktop as well as by its own button: either way the window is
+    // gone, and the main window must not go on refusing to close for it.
+    OptOuvert = false;
 }

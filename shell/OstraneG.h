@@ -10,6 +10,7 @@ public:
 protected:
     void CreateControls() override;
     void Form_Load() override;
+    void Form_Unload(int& Cancel) override;
 };
 
 // Created by the main window's options button the first time it is pressed, kept for the run.

@@ -96,8 +96,14 @@ bool EnregAide() {
 void Demarrage(Form& principale, FenetreAide& aide) {
     FicAide = App::Path() + App::Sep() + App::Title() + QStringLiteral(".rtf");
     EnReinit = true;
-    if (!QFileInfo::exists(FicAide)) {
+    const QFileInfo fichier(FicAide);
+    if (!fichier.exists()) {
         AfficheEchec(aide, 1);
+        return;
+    }
+    // A pipe or a device would block the read, or never end it; a folder has no text.
+    if (!fichier.isFile()) {
+        AfficheEchec(aide, 2);
         return;
     }
     RichTextBox* tx = aide.txAide();
@@ -192,7 +198,7 @@ void MiseEnPage(Form& fenetre) {
         }
         c->setLeft(c->Left() * x);
         c->setTop(c->Top() * y);
-        if (c->Tag() == QLatin1String("§")) continue;
+        if (c->Tag() == QStringLiteral("§")) continue;
         c->setWidth(c->Width() * x);
         if (!c->Name().startsWith(QLatin1String("ls")) && !c->Name().startsWith(QLatin1String("lc")))
             c->setHeight(c->Height() * y);

@@ -8,6 +8,13 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QMenu>
+#include <QFontInfo>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTimer>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
@@ -186,6 +193,229 @@ TEST_F(Controles, ATimerTicksAtItsIntervalOnlyWhileEnabledWithANonZeroInterval) 
     const int before = ticks;
     QTest::qWait(60);
     EXPECT_EQ(ticks, before);
+}
+
+TEST_F(Controles, ATimerDisabledThroughItsBaseClassStopsTicking) {
+    int ticks = 0;
+    f.mi->Timer_ = [&] { ++ticks; };
+    f.mi->setInterval(5);
+    f.mi->setEnabled(true);
+    ASSERT_TRUE(WaitUntil(f, [&] { return ticks > 0; }));
+    Control* c = f.mi;
+    c->setEnabled(false);
+    EXPECT_FALSE(f.mi->Enabled());
+    const int before = ticks;
+    bool passe = false;
+    QTimer::singleShot(60, [&] { passe = true; });  // a dozen intervals
+    ASSERT_TRUE(WaitUntil(f, [&] { return passe; }));
+    EXPECT_EQ(ticks, before);
+    c->setEnabled(true);
+    EXPECT_TRUE(WaitUntil(f, [&] { return ticks > before; }));
+}
+
+TEST_F(Controles, AssistiveToolsReadTheCaptionsAndPicturesTheirToolTip) {
+    f.caA->setCaption(QStringLiteral("Règle"));
+    EXPECT_EQ(f.caA->widget()->accessibleName(), QStringLiteral("Règle"));
+    f.caA->setCaption(QStringLiteral("Règle B3/S23"));
+    EXPECT_EQ(f.caA->widget()->accessibleName(), QStringLiteral("Règle B3/S23")) << "kept in step";
+    f.ét->setCaption(QStringLiteral("Génération  2\r57 vivants"));
+    EXPECT_EQ(f.ét->widget()->accessibleName(), QStringLiteral("Génération  2\n57 vivants"));
+    f.bt->setCaption(QStringLiteral("&Va"));
+    EXPECT_EQ(f.bt->widget()->accessibleName(), QStringLiteral("Va")) << "the shortcut mark is not read";
+    f.coA(0)->setCaption(QStringLiteral("Cosmos"));
+    EXPECT_EQ(f.coA(0)->widget()->accessibleName(), QStringLiteral("Cosmos"));
+    auto* image = f.Ajoute<PictureBox>(nullptr, QStringLiteral("imAvance"));
+    image->setToolTipText(QStringLiteral("Avancer d'une génération"));
+    EXPECT_EQ(image->widget()->accessibleName(), QStringLiteral("Avancer d'une génération"));
+    auto* grille = f.Ajoute<Image>(nullptr, QStringLiteral("imFond"));
+    grille->setAccessibleName(QStringLiteral("Fond"));
+    grille->setToolTipText(QStringLiteral("bulle"));
+    EXPECT_EQ(grille->widget()->accessibleName(), QStringLiteral("Fond")) << "a name set outranks the tool tip";
+}
+
+TEST(Polices, TheWindowsFontsAreDrawnWithTheirFreeKin) {
+    struct Cas {
+        const char* windows;
+        const char* libre;
+    };
+    const Cas cas[] = {{"Arial", "Liberation Sans"},
+                       {"MS Sans Serif", "Liberation Sans"},
+                       {"Arial Narrow", "Liberation Sans Narrow"},
+                       {"Times New Roman", "Liberation Serif"},
+                       {"Courier New", "Liberation Mono"},
+                       {"Lucida Console", "Liberation Mono"},
+                       {"Fixedsys", "Liberation Mono"},
+                       {"Comic Sans MS", "DejaVu Sans"},
+                       {"Symbol", "DejaVu Sans"}};
+    Fenetre f;
+    f.Load();
+    for (const Cas& c : cas) {
+        SCOPED_TRACE(c.windows);
+        f.ét->setFont(QString::fromLatin1(c.windows), 10, false);
+        EXPECT_EQ(QFontInfo(f.ét->widget()->font()).family(), QString::fromLatin1(c.libre));
+        EXPECT_EQ(f.ét->FontName(), QString::fromLatin1(c.windows)) << "the program reads back its own name";
+    }
+    EXPECT_TRUE(QFontInfo(QFont(QStringLiteral("Lucida Console"))).fixedPitch()) << "text set by font name";
+}
+
+// A window with text boxes that take digits only, one line and several, and other
+// controls in the focus chain.
+class Saisie : public Form {
+public:
+    Saisie() : Form(QStringLiteral("Saisie")) {
+        m_designWidth = 6000;
+        m_designHeight = 3000;
+    }
+    TextBox* tx = nullptr;
+    TextBox* txM = nullptr;
+    CommandButton* bt = nullptr;
+    CheckBox* cc = nullptr;
+    OptionButton* co = nullptr;
+    QList<int> touches;
+    int changements = 0, clics = 0;
+
+protected:
+    void CreateControls() override {
+        touches.clear();
+        tx = Ajoute<TextBox>(nullptr, QStringLiteral("txRègleS"), 1);
+        tx->Move(120, 120, 1500, 315);
+        txM = Ajoute<TextBox>(nullptr, QStringLiteral("txNotes"), -1, true);
+        txM->Move(120, 600, 3000, 900);
+        for (TextBox* t : {tx, txM}) {
+            t->KeyPress = [this](int& k) {
+                touches.push_back(k);
+                if ((k < '0' || k > '8') && k != 8) k = 0;
+            };
+            t->Change = [this] { ++changements; };
+            t->Click = [this] { ++clics; };
+        }
+        bt = Ajoute<CommandButton>(nullptr, QStringLiteral("btVa"));
+        bt->Move(3500, 120, 1200, 360);
+        cc = Ajoute<CheckBox>(nullptr, QStringLiteral("ccCréa"), 1);
+        cc->Move(3500, 600, 1200, 300);
+        co = Ajoute<OptionButton>(nullptr, QStringLiteral("coUnivers"), 0);
+        co->Move(3500, 1000, 1200, 300);
+    }
+};
+
+struct Saisies : ::testing::Test {
+    Saisie f;
+    void SetUp() override {
+        f.Show();
+        f.widget()->activateWindow();
+    }
+    QString Montre(TextBox* t) const {
+        if (auto* l = qobject_cast<QLineEdit*>(t->widget())) return l->text();
+        return static_cast<QPlainTextEdit*>(t->widget())->toPlainText();
+    }
+    QWidget* Focus(TextBox* t) const {
+        QWidget* w = t->widget();
+        w->setFocus();
+        return w;
+    }
+};
+
+TEST_F(Saisies, TheKeyFilterDropsWhatItRefusesAndKeepsDigitsAndBackspace) {
+    for (TextBox* t : {f.tx, f.txM}) {
+        SCOPED_TRACE(t->Name().toStdString());
+        f.touches.clear();
+        f.changements = 0;
+        QWidget* w = Focus(t);
+        QTest::keyClicks(w, QStringLiteral("5a59"));
+        EXPECT_EQ(t->Text(), QStringLiteral("55"));
+        EXPECT_EQ(Montre(t), QStringLiteral("55"));
+        QTest::keyClick(w, Qt::Key_Backspace);
+        EXPECT_EQ(t->Text(), QStringLiteral("5"));
+        EXPECT_EQ(f.touches, (QList<int>{'5', 'a', '5', '9', 8}));
+        EXPECT_EQ(f.changements, 3) << "one change per character that went in";
+    }
+}
+
+TEST_F(Saisies, ArrowsDeleteHomeAndEndKeepWorkingAndDoNotReachTheFilter) {
+    for (TextBox* t : {f.tx, f.txM}) {
+        SCOPED_TRACE(t->Name().toStdString());
+        t->setText(QStringLiteral("1a23"));
+        EXPECT_EQ(t->Text(), QStringLiteral("1a23")) << "text set by code is not filtered";
+        f.touches.clear();
+        QWidget* w = Focus(t);
+        QTest::keyClick(w, Qt::Key_Home);
+        QTest::keyClick(w, Qt::Key_Right);
+        QTest::keyClick(w, Qt::Key_Delete);
+        EXPECT_EQ(t->Text(), QStringLiteral("123"));
+        QTest::keyClick(w, Qt::Key_End);
+        QTest::keyClick(w, Qt::Key_Left);
+        QTest::keyClick(w, Qt::Key_Backspace);
+        EXPECT_EQ(t->Text(), QStringLiteral("13"));
+        QTest::keyClick(w, Qt::Key_4);
+        EXPECT_EQ(t->Text(), QStringLiteral("143"));
+        EXPECT_EQ(f.touches, (QList<int>{8, '4'}));
+    }
+}
+
+TEST_F(Saisies, PastedTextGoesThroughTheSameFilter) {
+    for (TextBox* t : {f.tx, f.txM}) {
+        SCOPED_TRACE(t->Name().toStdString());
+        t->setText(QString());
+        f.changements = 0;
+        QWidget* w = Focus(t);
+        QGuiApplication::clipboard()->setText(QStringLiteral("a5b6"));
+        QTest::keyClick(w, Qt::Key_V, Qt::ControlModifier);
+        EXPECT_EQ(t->Text(), QStringLiteral("56"));
+        EXPECT_EQ(Montre(t), QStringLiteral("56"));
+        EXPECT_EQ(f.changements, 1);
+        QGuiApplication::clipboard()->setText(QStringLiteral("xyz"));
+        QTest::keyClick(w, Qt::Key_V, Qt::ControlModifier);
+        EXPECT_EQ(t->Text(), QStringLiteral("56"));
+        EXPECT_EQ(f.changements, 1) << "nothing went in, nothing changed";
+    }
+}
+
+TEST_F(Saisies, ThePasteOfTheContextMenuGoesThroughTheFilterToo) {
+    for (TextBox* t : {f.tx, f.txM}) {
+        SCOPED_TRACE(t->Name().toStdString());
+        t->setText(QString());
+        QWidget* w = Focus(t);
+        QGuiApplication::clipboard()->setText(QStringLiteral("7z7"));
+        QWidget* cible = qobject_cast<QPlainTextEdit*>(w) ? static_cast<QPlainTextEdit*>(w)->viewport() : w;
+        QContextMenuEvent menu(QContextMenuEvent::Mouse, QPoint(5, 5), cible->mapToGlobal(QPoint(5, 5)));
+        QApplication::sendEvent(cible, &menu);
+        QMenu* m = nullptr;
+        ASSERT_TRUE(WaitUntil(f, [&] { return (m = qobject_cast<QMenu*>(QApplication::activePopupWidget())); }));
+        QAction* coller = nullptr;
+        for (QAction* a : m->actions())
+            if (a->text().startsWith(QStringLiteral("&Paste"))) coller = a;
+        ASSERT_NE(coller, nullptr);
+        coller->trigger();
+        m->close();
+        EXPECT_EQ(t->Text(), QStringLiteral("77"));
+    }
+}
+
+TEST_F(Saisies, AClickOnATextBoxRunsItsClick) {
+    QTest::mouseClick(f.tx->widget(), Qt::LeftButton);
+    EXPECT_EQ(f.clics, 1);
+    QTest::mouseClick(static_cast<QPlainTextEdit*>(f.txM->widget())->viewport(), Qt::LeftButton);
+    EXPECT_EQ(f.clics, 2);
+}
+
+TEST_F(Saisies, TabFollowsTheTabIndexAndNeverReachesTheFilter) {
+    // Creation order is tx, txM, bt, cc, co; the tab order set here is tx, cc, bt, co, txM.
+    f.tx->setTabIndex(0);
+    f.cc->setTabIndex(1);
+    f.bt->setTabIndex(2);
+    f.co->setTabIndex(3);
+    f.txM->setTabIndex(4);
+    f.tx->setText(QStringLiteral("1"));
+    f.touches.clear();
+    QWidget* w = Focus(f.tx);
+    QTest::keyClick(w, Qt::Key_Tab);
+    EXPECT_EQ(f.widget()->focusWidget(), f.cc->widget());
+    QTest::keyClick(f.widget()->focusWidget(), Qt::Key_Tab);
+    EXPECT_EQ(f.widget()->focusWidget(), f.bt->widget());
+    QTest::keyClick(f.widget()->focusWidget(), Qt::Key_Tab);
+    EXPECT_EQ(f.widget()->focusWidget(), f.co->widget());
+    EXPECT_TRUE(f.touches.isEmpty());
+    EXPECT_EQ(f.tx->Text(), QStringLiteral("1"));
 }
 
 TEST(Arrondi, HalvesGoToTheEvenNeighbour) {

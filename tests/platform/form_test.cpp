@@ -7,6 +7,9 @@
 #include "TestSupport.h"
 
 #include <QApplication>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
 
@@ -132,6 +135,137 @@ TEST(Fin, EndUnderTheTestHookIsCountedAndLeavesModalLoops) {
     f.Show(1);
     EXPECT_EQ(EndCount(), 1);
     ResetEndCount();
+}
+
+// A window whose unload handler closes it again, as the program's closing road does.
+class SeFerme : public Form {
+public:
+    SeFerme() : Form(QStringLiteral("SeFerme")) { m_designCaption = QStringLiteral("SeFerme"); }
+    int dechargements = 0;
+
+protected:
+    void CreateControls() override { Ajoute<CheckBox>(nullptr, QStringLiteral("cc")); }
+    void Form_Unload(int&) override {
+        ++dechargements;
+        EXPECT_TRUE(Unloading());
+        Unload();
+    }
+};
+
+TEST(Formes, AnUnloadAskedForInsideItsOwnUnloadRunsTheHandlerOnceAndEndsUnloaded) {
+    SeFerme f;
+    f.Show();
+    f.widget()->close();
+    EXPECT_EQ(f.dechargements, 1);
+    EXPECT_FALSE(f.Loaded());
+    EXPECT_FALSE(f.Unloading());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(TopLevel(QStringLiteral("SeFerme")), nullptr);
+}
+
+// A wait ends on its condition, or is cancelled by the unload of its window or by End.
+TEST(Attente, EndsOnItsConditionOnTheOwnersUnloadOrOnEnd) {
+    enum Fin { Condition, Fermeture, FinDuProgramme };
+    struct Cas {
+        Fin fin;
+        bool attendu;
+    };
+    for (const Cas& cas : {Cas{Condition, true}, Cas{Fermeture, false}, Cas{FinDuProgramme, false}}) {
+        SCOPED_TRACE(static_cast<int>(cas.fin));
+        ResetEndCount();
+        Fenetre f;
+        f.Show();
+        QWidget* coche = f.cc->widget();
+        bool arrive = false;
+        QTimer::singleShot(20, [&] {
+            arrive = true;
+            if (cas.fin == Condition)
+                QTest::keyClick(coche, Qt::Key_Space);  // the user ticks the box
+            else if (cas.fin == Fermeture)
+                f.widget()->close();
+            else
+                End();
+        });
+        const bool r = WaitUntil(f, [&] { return f.Loaded() && f.cc->Value() == 1; });
+        EXPECT_TRUE(arrive) << "the wait went on until something happened";
+        EXPECT_EQ(r, cas.attendu);
+        EXPECT_EQ(f.Loaded(), cas.fin != Fermeture);
+        EXPECT_EQ(EndCount(), cas.fin == FinDuProgramme ? 1 : 0);
+        ResetEndCount();
+    }
+}
+
+TEST(Attente, OnAWindowNotLoadedReturnsAtOnceUnlessTheConditionHolds) {
+    Fenetre f;
+    int appels = 0;
+    EXPECT_FALSE(WaitUntil(f, [&] { return ++appels > 5; }));
+    EXPECT_TRUE(WaitUntil(f, [] { return true; }));
+}
+
+bool DessusDeTout(QWidget* w) {
+    return w && (w->windowFlags() & Qt::WindowStaysOnTopHint);
+}
+
+TEST(AuDessus, AWindowStaysAboveOthersUntilItIsUnloadedWithoutMovingWhenAlreadyShown) {
+    Fenetre a, b;
+    a.Show();
+    b.Show();
+    a.Move(600, 900, 5000, 4000);
+    const QRect ou = a.widget()->geometry();
+    a.setTopmost(true);
+    EXPECT_TRUE(a.Topmost());
+    EXPECT_TRUE(DessusDeTout(a.widget()));
+    EXPECT_TRUE(a.Visible()) << "shown again after the change";
+    EXPECT_EQ(a.widget()->geometry(), ou);
+    EXPECT_FALSE(DessusDeTout(b.widget()));
+    a.setTopmost(false);
+    EXPECT_FALSE(DessusDeTout(a.widget()));
+    a.setTopmost(true);
+    ASSERT_TRUE(a.Unload());
+    b.Unload();
+    b.Load();
+    a.Load();
+    EXPECT_FALSE(a.Topmost()) << "each load starts without it";
+    EXPECT_FALSE(DessusDeTout(a.widget()));
+    EXPECT_FALSE(DessusDeTout(b.widget()));
+    // Set before showing, as a load handler does.
+    a.setTopmost(true);
+    a.Show();
+    EXPECT_TRUE(DessusDeTout(a.widget()));
+    EXPECT_TRUE(a.Visible());
+}
+
+// The real message box, answered by pressing its button; reports whether it stayed above
+// all windows.
+bool BoiteAuDessus() {
+    setMsgBoxHook(nullptr);
+    bool vue = false, dessus = false;
+    QTimer attend;
+    QObject::connect(&attend, &QTimer::timeout, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box) return;
+        attend.stop();
+        vue = true;
+        dessus = DessusDeTout(box);
+        for (QPushButton* p : box->findChildren<QPushButton*>())
+            if (p->text() == QStringLiteral("Non")) p->click();
+    });
+    attend.start(5);
+    const int r = MsgBox(QStringLiteral("Faut-il ?"), 36);
+    InstallTestHooks();
+    EXPECT_TRUE(vue);
+    EXPECT_EQ(r, vbNo);
+    return dessus;
+}
+
+TEST(AuDessus, AQuestionAskedWhileATopmostWindowIsShownIsAboveItToo) {
+    Fenetre f;
+    f.Show();
+    EXPECT_FALSE(BoiteAuDessus());
+    f.setTopmost(true);
+    EXPECT_TRUE(BoiteAuDessus());
+    f.Hide();
+    EXPECT_FALSE(BoiteAuDessus()) << "a hidden topmost window hides nothing";
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include "Ostrane1.h"
 #include "OstraneA.h"
 #include "OstraneM.h"
+#include "Programme.h"
 #include "TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -21,19 +22,8 @@ struct Programme : ::testing::Test {
     OstraneA* Aide() const { return static_cast<OstraneA*>(FenAide); }
 
     static void Nettoie() {
-        for (Form* f : Form::Forms()) {
-            if (f == FenAide) FenAide->FixEnreg(false);
-        }
-        EnReinit = true;  // closing the windows must not end anything
-        if (FenPrinc) FenPrinc->Unload();
-        if (FenAide) FenAide->Unload();
-        delete FenPrinc;
-        delete FenAide;
-        FenPrinc = nullptr;
-        FenAide = nullptr;
-        ReinitModule();
+        ReinitProgramme();
         ResetEndCount();
-        Screen::setSizeOverride(0, 0);
     }
     void TearDown() override { Nettoie(); }
 };

@@ -2,6 +2,7 @@
 // and the messages for a key that is not there.
 #include "App.h"
 #include "OstraneM.h"
+#include "Programme.h"
 #include "TestSupport.h"
 #include "settings_block.h"
 
@@ -12,7 +13,7 @@ namespace {
 const QString kBloc = QStringLiteral("~~~~< Ne pas modifier >~~~~\r\nRépFic=#\r\nEcran=/\r\nZoom=10\r\nFin\r\n");
 
 struct Reglages : ::testing::Test {
-    void SetUp() override { ReinitModule(); }
+    void SetUp() override { ReinitProgramme(); }
 };
 
 TEST_F(Reglages, KeysAreFoundWithoutRegardToLetterCaseButExactlyOtherwise) {

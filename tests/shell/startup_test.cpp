@@ -7,6 +7,12 @@
 #include <QFile>
 #include <QTest>
 #include <QTimer>
+#include <atomic>
+#include <chrono>
+#include <fcntl.h>
+#include <thread>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -195,6 +201,46 @@ TEST_F(Echec, ADocumentWithoutTheMarkerShowsTheFailurePanelOfCodeTwo) {
         EXPECT_FALSE(Aide()->imProg(1)->Visible());
     });
 }
+
+// Something at the help file's place that is not a regular file: start-up must not
+// wait on it, and the user gets the face of a damaged file at once.
+struct PasUnFichier : Echec, ::testing::WithParamInterface<const char*> {};
+
+TEST_P(PasUnFichier, AHelpFileThatIsNoRegularFileShowsTheFailurePanelOfCodeTwo) {
+    Prepare(false);
+    const QByteArray chemin = QFile::encodeName(dossier->helpFile());
+    const std::string sorte = GetParam();
+    if (sorte == "fifo")
+        ASSERT_EQ(mkfifo(chemin.constData(), 0600), 0);
+    else if (sorte == "folder")
+        ASSERT_TRUE(QDir().mkdir(dossier->helpFile()));
+    else
+        ASSERT_TRUE(QFile::link(QStringLiteral("/dev/null"), dossier->helpFile()));
+    // Should start-up open a pipe nobody writes to, it would block: this writer, on a
+    // thread of its own, lets it go after a while so that the test fails instead of hanging.
+    std::atomic<bool> fini{false}, debloque{false};
+    std::thread garde([&] {
+        for (int i = 0; i < 300 && !fini; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        if (fini) return;
+        const int fd = ::open(chemin.constData(), O_WRONLY | O_NONBLOCK);
+        if (fd >= 0) {
+            debloque = true;
+            ::close(fd);
+        }
+    });
+    DemarreEtRegarde([&] {
+        fini = true;
+        EXPECT_EQ(FicAide, QStringLiteral("2"));
+        EXPECT_TRUE(Aide()->imProg(2)->Visible());
+        EXPECT_FALSE(FenPrinc->Loaded()) << "the main window is never shown";
+    });
+    fini = true;
+    garde.join();
+    EXPECT_FALSE(debloque) << "start-up waited on the file";
+}
+
+INSTANTIATE_TEST_SUITE_P(Sortes, PasUnFichier, ::testing::Values("fifo", "folder", "device"),
+                         [](const ::testing::TestParamInfo<const char*>& i) { return std::string(i.param); });
 
 TEST_F(Echec, ABlockWithATwelfthLineShowsTheFailurePanelOfCodeTwo) {
     Prepare();

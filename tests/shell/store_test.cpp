@@ -9,7 +9,9 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QUrl>
+#include <cerrno>
 #include <csignal>
+#include <cstring>
 #include <sys/resource.h>
 
 namespace {
@@ -105,36 +107,83 @@ TEST_F(Enregistrement, ALongFolderSettingComesBackWholeAndLeavesNothingInTheText
     EXPECT_EQ(TexteDuDocument(), avant);
 }
 
-TEST_F(Enregistrement, ASaveThatFailsLeavesTheOldFileWholeAndTellsTheUser) {
+// How a save is made to fail, for root as for anyone.
+enum class Panne {
+    TropGros,      // no file may grow beyond a few hundred bytes: the disk is as good as full
+    PasUnDossier,  // the file's folder is a regular file
+};
+
+struct CasEchec {
+    const char* nom;
+    bool petitDocument;  // small enough to be buffered whole, so that the failure comes at the flush
+    Panne panne;
+    int errnoAttendu;
+};
+
+void PrintTo(const CasEchec& c, std::ostream* os) {
+    *os << c.nom;
+}
+
+struct EchecEnregistrement : Enregistrement, ::testing::WithParamInterface<CasEchec> {};
+
+// A document far smaller than a write buffer, with its settings block.
+QByteArray PetitDocument() {
+    return QByteArrayLiteral(
+        "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Arial;}}\\f0\\fs20 Petite aide.\\par\n"
+        "~~~~< Ne pas modifier ce qui suit\\par\nR\\'e9pFic=#\\par\nEcran=/\\par\n"
+        "Zoom=10\\par\nFin\\par\n}");
+}
+
+TEST_P(EchecEnregistrement, ASaveThatFailsLeavesTheOldFileWholeAndTellsTheUserWhy) {
+    const CasEchec cas = GetParam();
     Prepare();
+    if (cas.petitDocument) dossier->writeHelpFile(PetitDocument());
     Demarre();
+    ASSERT_EQ(EndCount(), 0);
     const QByteArray ancien = dossier->readHelpFile();
-    ASSERT_GT(ancien.size(), 2000);
-    // No file may grow beyond 1 KiB, for root as for anyone: the new document cannot be written.
+    const QString fichier = FicAide;
     struct rlimit avant {};
     getrlimit(RLIMIT_FSIZE, &avant);
-    struct rlimit petit = avant;
-    petit.rlim_cur = 1024;
     auto ancienSignal = std::signal(SIGXFSZ, SIG_IGN);
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &petit), 0);
+    if (cas.panne == Panne::TropGros) {
+        struct rlimit petit = avant;
+        petit.rlim_cur = 64;
+        ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &petit), 0);
+    } else {
+        FicAide = fichier + QStringLiteral("/Ostrane.rtf");
+    }
     MsgBoxScript script;
     script.expect(vbOK);
     EcriCfg(QStringLiteral("Ecran"), QStringLiteral("@"));
-    EnregAide();
+    const bool ecrit = EnregAide();
     setrlimit(RLIMIT_FSIZE, &avant);
     std::signal(SIGXFSZ, ancienSignal);
+    FicAide = fichier;
+    EXPECT_FALSE(ecrit);
     ASSERT_EQ(script.shown().size(), 1u);
-    EXPECT_TRUE(script.shown()[0].text.startsWith(QStringLiteral("Le fichier d'aide n'a pas pu être enregistré")));
+    const QString texte = script.shown()[0].text;
+    EXPECT_TRUE(texte.startsWith(QStringLiteral("Le fichier d'aide n'a pas pu être enregistré")))
+        << texte.toStdString();
+    EXPECT_TRUE(texte.contains(QString::fromLocal8Bit(std::strerror(cas.errnoAttendu))))
+        << "the system's reason is given: " << texte.toStdString();
+    EXPECT_FALSE(texte.contains(QStringLiteral("Unknown error"))) << texte.toStdString();
     EXPECT_EQ(script.shown()[0].style, 48);
     EXPECT_EQ(dossier->readHelpFile(), ancien) << "the old file is whole";
     // What was to be saved is still there for the next save.
-    EnregAide();
+    EXPECT_TRUE(EnregAide());
     EXPECT_NE(dossier->readHelpFile(), ancien);
     Nettoie();
     App::setPath(dossier->path());
     Demarre();
+    EXPECT_EQ(EndCount(), 0);
     EXPECT_EQ(LisCfg(QStringLiteral("Ecran")), QStringLiteral("@"));
 }
+
+INSTANTIATE_TEST_SUITE_P(Cas, EchecEnregistrement,
+                         ::testing::Values(CasEchec{"DiskFullMidWrite", false, Panne::TropGros, EFBIG},
+                                           CasEchec{"DiskFullAtTheFlush", true, Panne::TropGros, EFBIG},
+                                           CasEchec{"FolderIsAFile", false, Panne::PasUnDossier, ENOTDIR}),
+                         [](const ::testing::TestParamInfo<CasEchec>& i) { return std::string(i.param.nom); });
 
 }  // namespace
 

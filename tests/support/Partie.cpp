@@ -1,8 +1,7 @@
 #include "Partie.h"
 
 #include "App.h"
-#include "OstraneA.h"
-#include "OstraneG.h"
+#include "Programme.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -50,19 +49,7 @@ void Partie::Demarre(double largeurGrille, double largeurImage) {
 }
 
 void Partie::TearDown() {
-    // Quietly, as a re-layout closes windows: no question, no end.
-    EnReinit = true;
-    for (Form* fo : Form::Forms()) fo->Unload();
-    EnReinit = false;
-    delete FenOptions;
-    FenOptions = nullptr;
-    delete ::FenPrinc;
-    ::FenPrinc = nullptr;
-    delete FenAide;
-    FenAide = nullptr;
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    Screen::setSizeOverride(0, 0);
-    ReinitModule();
+    ReinitProgramme();
     ResetEndCount();
     m_dossier.reset();
 }
