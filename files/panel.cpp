@@ -8,7 +8,6 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QPointer>
 
 namespace {
 const QString kEcrire = QStringLiteral("Ecrire");
@@ -42,16 +41,16 @@ void Ostrane1::CreeFic() {
     txNFic->Move(120, 7170, 3600, 360);
     txNFic->setFont(console, 9);
 
-    // Side by side, "*.vie" on the left.
-    auto* tous = Ajoute<OptionButton>(caFic, QStringLiteral("coFic"), 0);
-    tous->Move(1500, 7680, 2220, 300);
-    tous->setFont(arial, 9);
-    tous->setCaption(QStringLiteral("Tous les fichiers"));
+    // Side by side, "*.vie" on the left; created left to right for the focus chain.
     auto* ext = Ajoute<OptionButton>(caFic, QStringLiteral("coFic"), 1);
     ext->Move(120, 7680, 1320, 300);
     ext->setFont(arial, 9);
     ext->setCaption(QStringLiteral("Fichiers .vie"));
     ext->setValue(true);
+    auto* tous = Ajoute<OptionButton>(caFic, QStringLiteral("coFic"), 0);
+    tous->Move(1500, 7680, 2220, 300);
+    tous->setFont(arial, 9);
+    tous->setCaption(QStringLiteral("Tous les fichiers"));
     coFic.set(0, tous);
     coFic.set(1, ext);
 
@@ -107,15 +106,11 @@ void Ostrane1::OuvreFic(const QString& Titre) {
 }
 
 QString Ostrane1::AttendFic() {
-    // The panel's frame goes with the window: once it is gone, the operation
-    // is over and nothing of the window may be touched again.
-    // A window unloaded and loaded again meanwhile has a new panel.
-    const QPointer<QWidget> panneau = caFic->widget();
-    auto parti = [this, &panneau] { return !Loaded() || !panneau || caFic->widget() != panneau; };
-    const bool fini = WaitUntil(*this, [this, &parti] { return FinFic || parti(); });
-    const bool choisi = fini && FinFic && !parti();
+    // A wait cut short by the window's unload (closing, or a re-layout that
+    // builds it anew) is a cancel: its controls are gone.
+    const bool fini = WaitUntil(*this, [this] { return FinFic; });
     FinFic = false;
-    return choisi ? CheminFic : QString();
+    return fini ? CheminFic : QString();
 }
 
 void Ostrane1::btFin_Click(int Index) {

@@ -360,6 +360,29 @@ TEST_F(Panneau, ClosingTheWindowWhileThePanelWaitsCancelsTheOperation) {
     EXPECT_EQ(EndCount(), 1) << "closing the main window ends the program";
 }
 
+// A re-layout (display options) builds the window anew while an operation
+// waits: the operation ends there, and the new window's panel is left alone.
+TEST_F(Panneau, ARelayoutWhileThePanelWaitsCancelsTheOperation) {
+    ASSERT_NO_FATAL_FAILURE(Demarre());
+    AvecPanneau(QStringLiteral("btEnregM"), [&] {
+        Tape(QStringLiteral("perdu"));
+        EnReinit = true;
+        ASSERT_TRUE(f().Unload());
+        EnReinit = false;
+        MiseEnPage(f());
+        f().Show();
+    });
+    ASSERT_TRUE(f().Loaded());
+    EXPECT_TRUE(f().caJeu->Visible());
+    EXPECT_FALSE(f().caFic->Visible());
+    EXPECT_FALSE(Existe(QStringLiteral("perdu.lif")));
+    EXPECT_FALSE(f().FinFic);
+    EXPECT_EQ(EndCount(), 0);
+    // The new window's panel works as ever.
+    EcritMotif(QStringLiteral("après"));
+    EXPECT_TRUE(Existe(QStringLiteral("après.lif")));
+}
+
 // While the panel is open the rest of the window keeps working: a run goes on.
 TEST_F(Panneau, AutomaticRunningGoesOnWhileThePanelIsOpen) {
     ASSERT_NO_FATAL_FAILURE(Demarre());

@@ -62,6 +62,18 @@ TEST_F(Motifs, ThePatternGridIsWrittenAsLife105) {
     EXPECT_EQ(f().étLif->Caption(), QString()) << "writing names no file read";
 }
 
+TEST_F(Motifs, AFailedPatternWriteIsTold) {
+    ASSERT_NO_FATAL_FAILURE(Demarre());
+    ASSERT_TRUE(QDir(Dossier()).mkdir(QStringLiteral("dossier.lif")));
+    MsgBoxScript boîtes;
+    boîtes.expect(vbOK);
+    EcritMotif(QStringLiteral("dossier"));
+    ASSERT_EQ(boîtes.shown().size(), 1u);
+    EXPECT_EQ(boîtes.shown()[0].style, 48);
+    EXPECT_TRUE(boîtes.shown()[0].text.contains(Chemin(QStringLiteral("dossier.lif"))));
+    EXPECT_TRUE(QFileInfo(Chemin(QStringLiteral("dossier.lif"))).isDir());
+}
+
 // Only the offered name itself is silently refused; a name of the user's that
 // holds it is written, and reads back into the pattern grid cell for cell.
 TEST_F(Motifs, OnlyTheOfferedNameIsNotWrittenAndNamesHoldingItGoToThePatternGrid) {
