@@ -2,9 +2,16 @@
 # Installs the Debian packages the build and the tests need, when missing.
 # Usage: tools/deps.sh build|test
 set -euo pipefail
-pkgs=(cmake g++ make qt6-base-dev libgl-dev fonts-dejavu-core)
+# The Windows fonts of the windows are drawn with their metric-compatible kin
+# (Liberation Sans for Arial, and so on).
+pkgs=(cmake g++ make qt6-base-dev libgl-dev fonts-dejavu-core fonts-liberation)
 if [ "${1:-build}" = test ]; then
-  pkgs+=(googletest libgtest-dev libbenchmark-dev xvfb xauth xdotool imagemagick x11-utils)
+  pkgs+=(googletest libgtest-dev libbenchmark-dev)
+  # Real-window checks: a private X server, a window manager for the checks
+  # that stack or maximise windows, input and screenshots.
+  pkgs+=(xvfb xauth openbox xdotool imagemagick x11-utils)
+  # Fuzz targets: clang with its libFuzzer and sanitizer runtimes.
+  pkgs+=(clang libclang-rt-14-dev)
 fi
 missing=()
 for p in "${pkgs[@]}"; do

@@ -11,18 +11,12 @@ fi
 exe=$1 help=$2 shots=$3
 here=$(cd "$(dirname "$0")" && pwd)
 
-if ! { command -v Xvfb >/dev/null || command -v xvfb-run >/dev/null; } || ! command -v xdotool >/dev/null; then
-  echo "skipped: xvfb-run (Xvfb) or xdotool missing"
-  exit 0
-fi
+. "$here/xvfb_lib.sh"
+xvfb_need_tools
 fail() { echo "FAIL: $*" >&2; exit 1; }
-for tool in Xvfb import compare convert; do
-  command -v "$tool" >/dev/null || fail "$tool is missing (packages xvfb and imagemagick)"
-done
 [ -x "$exe" ] || fail "no executable at $exe"
 [ -f "$help" ] || fail "no help file at $help"
 
-. "$here/xvfb_lib.sh"
 mkdir -p "$shots"
 work=$(mktemp -d)
 pid=

@@ -7,10 +7,7 @@ set -uo pipefail
 exe=$1 help=$2 shots=$3
 here=$(cd "$(dirname "$0")" && pwd)
 . "$here/xvfb_lib.sh"
-if ! xvfb_have_tools; then
-  echo "skipped: Xvfb, xdotool or ImageMagick missing"
-  exit 0
-fi
+xvfb_need_tools
 mkdir -p "$shots"
 work=$(mktemp -d)
 trap 'kill $pid 2>/dev/null; xvfb_stop; rm -rf "$work"' EXIT

@@ -39,6 +39,34 @@ TEST_F(Automate, TheFivePositionsGiveFiveIntervals) {
     EXPECT_EQ(f().miAuto->Interval(), 1200);
 }
 
+// The pace the user sees: generations counted while the real timer runs for a
+// second. A busy machine may be late with a tick but never early, so the bands
+// are wide below and tight above; a small board keeps each tick cheap.
+TEST_F(Automate, EachPositionStepsTheBoardAtItsOwnPace) {
+    Demarre(10 * 217);
+    ASSERT_EQ(f().ColGrille, 10);
+    Pose({{5, 4}, {5, 5}, {5, 6}});  // a blinker: it never stands still
+    auto pasEnUneSeconde = [this] {
+        const long avant = f().NumGénér;
+        QTest::qWait(1000);
+        return f().NumGénér - avant;
+    };
+    CliqueCase(QStringLiteral("ccAuto"));
+    const long rapide = pasEnUneSeconde();  // 100 ms: 10
+    EXPECT_GE(rapide, 3);
+    EXPECT_LE(rapide, 11);
+    Flèche(false);
+    const long moyen = pasEnUneSeconde();  // 400 ms: 2
+    EXPECT_GE(moyen, 1);
+    EXPECT_LE(moyen, 3);
+    Flèche(false);
+    Flèche(false);
+    Flèche(false);
+    ASSERT_EQ(f().bhAuto->Value(), 0);
+    EXPECT_EQ(pasEnUneSeconde(), 0) << "the slowest pace steps once in 1.8 s";
+    EXPECT_TRUE(Coche(QStringLiteral("ccAuto")));
+}
+
 TEST_F(Automate, ASpeedChangeWhileRunningTakesEffectAtOnce) {
     Demarre();
     CliqueCase(QStringLiteral("ccAuto"));
