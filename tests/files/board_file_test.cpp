@@ -7,7 +7,7 @@
 
 namespace {
 
-class Ecrans : public Fichiers {
+class FichiersVie : public Fichiers {
 protected:
     static QByteArray Entête(const char* règle, const QString& légende) {
         return QByteArray(règle) + "\r\n" + EncodeCp1252(légende) + "\r\n";
@@ -22,7 +22,7 @@ protected:
     }
 };
 
-TEST_F(Ecrans, AnEmptyUniverseIsWrittenAsTwoLinesAnd188SeparatorsAndReadsBackEmpty) {
+TEST_F(FichiersVie, AnEmptyUniverseIsWrittenAsTwoLinesAnd188SeparatorsAndReadsBackEmpty) {
     ASSERT_NO_FATAL_FAILURE(Demarre());
     EntreCosmos();
     ASSERT_EQ(f().TailleUnivers, 188);
@@ -38,7 +38,7 @@ TEST_F(Ecrans, AnEmptyUniverseIsWrittenAsTwoLinesAnd188SeparatorsAndReadsBackEmp
 }
 
 // Row codes byte for byte, and the same rows read back.
-TEST_F(Ecrans, RowsAreWrittenAsTheirRunCodesAndComeBack) {
+TEST_F(FichiersVie, RowsAreWrittenAsTheirRunCodesAndComeBack) {
     ASSERT_NO_FATAL_FAILURE(Demarre());
     EntreCosmos();
     struct Cas {
@@ -81,7 +81,7 @@ TEST_F(Ecrans, RowsAreWrittenAsTheirRunCodesAndComeBack) {
 
 // A Cosmos board carried to a file and back after several steps: universe,
 // rule and both lines of the caption; the generation count starts again at 1.
-TEST_F(Ecrans, ABoardWrittenAfterSeveralStepsReadsBackExactly) {
+TEST_F(FichiersVie, ABoardWrittenAfterSeveralStepsReadsBackExactly) {
     ASSERT_NO_FATAL_FAILURE(Demarre());
     Pose({{22, 23}, {22, 24}, {23, 22}, {23, 23}, {24, 23}});  // the R-pentomino
     CliqueCase(QStringLiteral("ccSurvie(6)"));
@@ -116,7 +116,7 @@ TEST_F(Ecrans, ABoardWrittenAfterSeveralStepsReadsBackExactly) {
     EXPECT_TRUE(f().étGénér->Caption().startsWith(QStringLiteral("Génération  2\r")));
 }
 
-TEST_F(Ecrans, ALineOneStartingWithTheSlashUnticksEverySurvivalBox) {
+TEST_F(FichiersVie, ALineOneStartingWithTheSlashUnticksEverySurvivalBox) {
     ASSERT_NO_FATAL_FAILURE(Demarre());
     EntreCosmos();
     Dépose(QStringLiteral("seul.vie"), Entête("/3", QStringLiteral("x")) + QByteArray(188, '\xFF'));
@@ -127,7 +127,7 @@ TEST_F(Ecrans, ALineOneStartingWithTheSlashUnticksEverySurvivalBox) {
 
 // A file that cannot be read, or holds nothing, leaves the board, the rule and
 // the captions as they were, and says so.
-TEST_F(Ecrans, AFileThatCannotBeReadChangesNothing) {
+TEST_F(FichiersVie, AFileThatCannotBeReadChangesNothing) {
     ASSERT_NO_FATAL_FAILURE(Demarre());
     EntreCosmos();
     Dépose(QStringLiteral("bon.vie"), Entête("23/3", QStringLiteral("g")) + "!\xFF");
@@ -163,7 +163,7 @@ TEST_F(Ecrans, AFileThatCannotBeReadChangesNothing) {
 }
 
 // A write that fails says so, and the file that was there stays whole.
-TEST_F(Ecrans, AFailedWriteIsToldAndLeavesTheOldFileWhole) {
+TEST_F(FichiersVie, AFailedWriteIsToldAndLeavesTheOldFileWhole) {
     ASSERT_NO_FATAL_FAILURE(Demarre());
     EntreCosmos();
     ASSERT_TRUE(QDir(Dossier()).mkdir(QStringLiteral("dossier.vie")));
@@ -223,7 +223,7 @@ TEST_F(Ecrans, AFailedWriteIsToldAndLeavesTheOldFileWhole) {
 
 // Damaged files: what can be read is shown, nothing lands outside the
 // universe, only "!" gives a live cell, and the user is told.
-TEST_F(Ecrans, DamagedFilesShowWhatCanBeReadAndSaySo) {
+TEST_F(FichiersVie, DamagedFilesShowWhatCanBeReadAndSaySo) {
     ASSERT_NO_FATAL_FAILURE(Demarre());
     EntreCosmos();
     const QString légende = QStringLiteral("Génération  1");

@@ -10,7 +10,7 @@
 
 namespace {
 
-class Panneau : public Fichiers {};
+class PanneauFichiers : public Fichiers {};
 
 struct Ouverture {
     const char* bouton;
@@ -25,7 +25,7 @@ const Ouverture kOuvertures[] = {
     {"btEnregM", " Ecrire un motif ", "Ecrire", ".lif"},
 };
 
-TEST_F(Panneau, EachOperationOpensThePanelWithItsTitleModeAndExtensionInTheDefaultFolder) {
+TEST_F(PanneauFichiers, EachOperationOpensThePanelWithItsTitleModeAndExtensionInTheDefaultFolder) {
     ASSERT_NO_FATAL_FAILURE(Demarre());
     EntreCosmos();
     Dépose(QStringLiteral("a.vie"), "x");
@@ -54,7 +54,7 @@ TEST_F(Panneau, EachOperationOpensThePanelWithItsTitleModeAndExtensionInTheDefau
     }
 }
 
-TEST_F(Panneau, ControlsCarryTheirCaptionsAndFonts) {
+TEST_F(PanneauFichiers, ControlsCarryTheirCaptionsAndFonts) {
     ASSERT_NO_FATAL_FAILURE(Demarre());
     struct Attendu {
         const char* nom;
@@ -84,7 +84,7 @@ TEST_F(Panneau, ControlsCarryTheirCaptionsAndFonts) {
 }
 
 // Cancel, in every mode: nothing read, nothing written, the path is empty.
-TEST_F(Panneau, CancelReadsAndWritesNothing) {
+TEST_F(PanneauFichiers, CancelReadsAndWritesNothing) {
     ASSERT_NO_FATAL_FAILURE(Demarre());
     Dépose(QStringLiteral("partie.vie"), "36/3\r\nx\r\n!\xFF");
     Dépose(QStringLiteral("motif.lif"), "#Life 1.05\r\n#N\r\n***\r\n");
@@ -134,7 +134,7 @@ TEST_F(Panneau, CancelReadsAndWritesNothing) {
 
 // Read mode: only a pick in the file list enables the button; the name may be
 // edited afterwards, and the edited name is the one used.
-TEST_F(Panneau, ReadModeConfirmNeedsAPickAndUsesTheNameAsEdited) {
+TEST_F(PanneauFichiers, ReadModeConfirmNeedsAPickAndUsesTheNameAsEdited) {
     ASSERT_NO_FATAL_FAILURE(Demarre());
     Dépose(QStringLiteral("a.lif"), "#Life 1.05\r\n*\r\n");
     Dépose(QStringLiteral("b.lif"), "#Life 1.05\r\n.*\r\n");
@@ -157,7 +157,7 @@ TEST_F(Panneau, ReadModeConfirmNeedsAPickAndUsesTheNameAsEdited) {
 
 // Write mode: the offered "@_.lif" keeps the button disabled; any other change
 // of the name enables it for good, an emptied name included.
-TEST_F(Panneau, WriteModeConfirmFollowsTheNameBoxAndAnEmptiedNameWritesTheExtensionAlone) {
+TEST_F(PanneauFichiers, WriteModeConfirmFollowsTheNameBoxAndAnEmptiedNameWritesTheExtensionAlone) {
     ASSERT_NO_FATAL_FAILURE(Demarre());
     EntreCosmos();
     AvecPanneau(QStringLiteral("btEnregM"), [&] {
@@ -196,7 +196,7 @@ TEST_F(Panneau, WriteModeConfirmFollowsTheNameBoxAndAnEmptiedNameWritesTheExtens
 }
 
 // The extension is added only when the name lacks it, letter case aside.
-TEST_F(Panneau, WriteModeAddsTheExtensionOnlyWhenTheNameLacksIt) {
+TEST_F(PanneauFichiers, WriteModeAddsTheExtensionOnlyWhenTheNameLacksIt) {
     ASSERT_NO_FATAL_FAILURE(Demarre());
     EntreCosmos();
     struct Cas {
@@ -217,7 +217,7 @@ TEST_F(Panneau, WriteModeAddsTheExtensionOnlyWhenTheNameLacksIt) {
     });
 }
 
-TEST_F(Panneau, EveryFileChoiceIsForgottenAtTheNextOpening) {
+TEST_F(PanneauFichiers, EveryFileChoiceIsForgottenAtTheNextOpening) {
     ASSERT_NO_FATAL_FAILURE(Demarre());
     Dépose(QStringLiteral("a.lif"), "x");
     Dépose(QStringLiteral("notes.txt"), "x");
@@ -239,7 +239,7 @@ TEST_F(Panneau, EveryFileChoiceIsForgottenAtTheNextOpening) {
 
 // The default folder is stored for the next start: the panel keeps opening in
 // the folder read at this start.
-TEST_F(Panneau, TheDefaultFolderTakesEffectAtTheNextStartOnly) {
+TEST_F(PanneauFichiers, TheDefaultFolderTakesEffectAtTheNextStartOnly) {
     ASSERT_NO_FATAL_FAILURE(Demarre());
     const QString autre = Chemin(QStringLiteral("jeux"));
     ASSERT_TRUE(QDir().mkpath(autre));
@@ -264,7 +264,7 @@ TEST_F(Panneau, TheDefaultFolderTakesEffectAtTheNextStartOnly) {
 }
 
 // A default folder that is not set or is gone opens the home folder.
-TEST_F(Panneau, AMissingOrEmptyDefaultFolderOpensTheHomeFolder) {
+TEST_F(PanneauFichiers, AMissingOrEmptyDefaultFolderOpensTheHomeFolder) {
     for (const QString& valeur : {QString(), QStringLiteral("/nulle/part/ici"), QStringLiteral("Jeux")}) {
         SCOPED_TRACE(valeur.toStdString());
         m_dossier = std::make_unique<ProgramFolder>();
@@ -285,7 +285,7 @@ TEST_F(Panneau, AMissingOrEmptyDefaultFolderOpensTheHomeFolder) {
 
 // Choosing a drive opens its root; at the root of "/" the path holds two
 // separators in a row, which name the same file.
-TEST_F(Panneau, ChoosingADriveOpensItsRoot) {
+TEST_F(PanneauFichiers, ChoosingADriveOpensItsRoot) {
     ASSERT_NO_FATAL_FAILURE(Demarre());
     if (f().lsUni->ListCount() < 2) GTEST_SKIP() << "one drive only";
     const QString maison = QDir::homePath();
@@ -332,7 +332,7 @@ TEST(Lecteurs, OnlyRealFileSystemsAreOfferedAsDrives) {
                            QStringLiteral("/mnt/partage"), QStringLiteral("/home")}));
 }
 
-TEST_F(Panneau, TheDriveListStartsWithTheRootAndTheHomeFolderAndHoldsNoPseudoFileSystem) {
+TEST_F(PanneauFichiers, TheDriveListStartsWithTheRootAndTheHomeFolderAndHoldsNoPseudoFileSystem) {
     ASSERT_NO_FATAL_FAILURE(Demarre());
     ASSERT_GE(f().lsUni->ListCount(), 1);
     EXPECT_EQ(f().lsUni->List(0), QStringLiteral("/"));
@@ -348,7 +348,7 @@ TEST_F(Panneau, TheDriveListStartsWithTheRootAndTheHomeFolderAndHoldsNoPseudoFil
 
 // Closing the window while an operation waits ends the operation: nothing is
 // read or written, and nothing touches the window's controls afterwards.
-TEST_F(Panneau, ClosingTheWindowWhileThePanelWaitsCancelsTheOperation) {
+TEST_F(PanneauFichiers, ClosingTheWindowWhileThePanelWaitsCancelsTheOperation) {
     ASSERT_NO_FATAL_FAILURE(Demarre());
     AvecPanneau(QStringLiteral("btEnregM"), [&] {
         Tape(QStringLiteral("perdu"));
@@ -362,7 +362,7 @@ TEST_F(Panneau, ClosingTheWindowWhileThePanelWaitsCancelsTheOperation) {
 
 // A re-layout (display options) builds the window anew while an operation
 // waits: the operation ends there, and the new window's panel is left alone.
-TEST_F(Panneau, ARelayoutWhileThePanelWaitsCancelsTheOperation) {
+TEST_F(PanneauFichiers, ARelayoutWhileThePanelWaitsCancelsTheOperation) {
     ASSERT_NO_FATAL_FAILURE(Demarre());
     AvecPanneau(QStringLiteral("btEnregM"), [&] {
         Tape(QStringLiteral("perdu"));
@@ -384,7 +384,7 @@ TEST_F(Panneau, ARelayoutWhileThePanelWaitsCancelsTheOperation) {
 }
 
 // While the panel is open the rest of the window keeps working: a run goes on.
-TEST_F(Panneau, AutomaticRunningGoesOnWhileThePanelIsOpen) {
+TEST_F(PanneauFichiers, AutomaticRunningGoesOnWhileThePanelIsOpen) {
     ASSERT_NO_FATAL_FAILURE(Demarre());
     Pose({{10, 10}, {10, 11}, {10, 12}});
     CliqueCase(QStringLiteral("ccVide"));

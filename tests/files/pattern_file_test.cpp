@@ -8,7 +8,7 @@
 
 namespace {
 
-class Motifs : public Fichiers {
+class FichiersLif : public Fichiers {
 protected:
     static QByteArray Lignes(std::initializer_list<const char*> l, const char* fin = "\r\n") {
         QByteArray out;
@@ -45,7 +45,7 @@ QString Cellule(int r, int c) {
     return QStringLiteral("%1,%2").arg(r).arg(c);
 }
 
-TEST_F(Motifs, ThePatternGridIsWrittenAsLife105) {
+TEST_F(FichiersLif, ThePatternGridIsWrittenAsLife105) {
     ASSERT_NO_FATAL_FAILURE(Demarre());
     EcritMotif(QStringLiteral("vide"));
     QByteArray vide = Lignes({"#Life 1.05", "#R 23/3", "#P -7 -7"});
@@ -62,7 +62,7 @@ TEST_F(Motifs, ThePatternGridIsWrittenAsLife105) {
     EXPECT_EQ(f().étLif->Caption(), QString()) << "writing names no file read";
 }
 
-TEST_F(Motifs, AFailedPatternWriteIsTold) {
+TEST_F(FichiersLif, AFailedPatternWriteIsTold) {
     ASSERT_NO_FATAL_FAILURE(Demarre());
     ASSERT_TRUE(QDir(Dossier()).mkdir(QStringLiteral("dossier.lif")));
     MsgBoxScript boîtes;
@@ -76,7 +76,7 @@ TEST_F(Motifs, AFailedPatternWriteIsTold) {
 
 // Only the offered name itself is silently refused; a name of the user's that
 // holds it is written, and reads back into the pattern grid cell for cell.
-TEST_F(Motifs, OnlyTheOfferedNameIsNotWrittenAndNamesHoldingItGoToThePatternGrid) {
+TEST_F(FichiersLif, OnlyTheOfferedNameIsNotWrittenAndNamesHoldingItGoToThePatternGrid) {
     ASSERT_NO_FATAL_FAILURE(Demarre());
     Dépose(QStringLiteral("@_.lif"), "ancien");
     MotifVivant({{0, 1}, {1, 2}, {2, 0}, {2, 1}, {2, 2}, {14, 14}});
@@ -106,7 +106,7 @@ TEST_F(Motifs, OnlyTheOfferedNameIsNotWrittenAndNamesHoldingItGoToThePatternGrid
                                              Cellule(17, 17)}));
 }
 
-TEST_F(Motifs, RuleLinesSetTheRuleBoxesOnlyWithLireLesRègles) {
+TEST_F(FichiersLif, RuleLinesSetTheRuleBoxesOnlyWithLireLesRègles) {
     ASSERT_NO_FATAL_FAILURE(Demarre());
     struct Cas {
         const char* ligne;
@@ -130,7 +130,7 @@ TEST_F(Motifs, RuleLinesSetTheRuleBoxesOnlyWithLireLesRègles) {
     }
 }
 
-TEST_F(Motifs, EachBlockEmptiesThePatternGridSoOnlyTheLastStays) {
+TEST_F(FichiersLif, EachBlockEmptiesThePatternGridSoOnlyTheLastStays) {
     ASSERT_NO_FATAL_FAILURE(Demarre());
     MotifVivant({{14, 0}});
     Dépose(QStringLiteral("deux@_.lif"), Lignes({"#Life 1.05", "#P -7 -7", "***", "#P 0 0", "*.*"}));
@@ -143,7 +143,7 @@ TEST_F(Motifs, EachBlockEmptiesThePatternGridSoOnlyTheLastStays) {
 
 // A block partly outside the pattern grid: the cells that fit are placed, and
 // the user is told once per reading, not once per cell.
-TEST_F(Motifs, CellsOutsideTheTargetAreSkippedWithOneMessage) {
+TEST_F(FichiersLif, CellsOutsideTheTargetAreSkippedWithOneMessage) {
     ASSERT_NO_FATAL_FAILURE(Demarre());
     Dépose(QStringLiteral("gauche@_.lif"), Lignes({"#Life 1.05", "#P -10 -7", "***.**", "**", "*..*"}));
     Lit(QStringLiteral("gauche@_.lif"), true);
@@ -163,7 +163,7 @@ TEST_F(Motifs, CellsOutsideTheTargetAreSkippedWithOneMessage) {
     EXPECT_FALSE(VivantesGrille().contains(Cellule(9, 9)));
 }
 
-TEST_F(Motifs, BlockPositionsFollowTheTargetAndNeverWrapAround) {
+TEST_F(FichiersLif, BlockPositionsFollowTheTargetAndNeverWrapAround) {
     ASSERT_NO_FATAL_FAILURE(Demarre());
     struct Cas {
         const char* p;
@@ -200,7 +200,7 @@ TEST_F(Motifs, BlockPositionsFollowTheTargetAndNeverWrapAround) {
 }
 
 // Real files: any line end, empty lines between blocks.
-TEST_F(Motifs, EveryLineEndIsReadAndEmptyLinesDoNotEndTheReading) {
+TEST_F(FichiersLif, EveryLineEndIsReadAndEmptyLinesDoNotEndTheReading) {
     ASSERT_NO_FATAL_FAILURE(Demarre());
     for (const char* fin : {"\n", "\r\n", "\r"}) {
         SCOPED_TRACE(QByteArray(fin).toHex().toStdString());
@@ -212,7 +212,7 @@ TEST_F(Motifs, EveryLineEndIsReadAndEmptyLinesDoNotEndTheReading) {
 }
 
 // A file of another format changes nothing and says so.
-TEST_F(Motifs, AFileThatIsNotLife105ChangesNothing) {
+TEST_F(FichiersLif, AFileThatIsNotLife105ChangesNothing) {
     ASSERT_NO_FATAL_FAILURE(Demarre());
     CliqueCase(QStringLiteral("ccVide"));
     CliqueCase(QStringLiteral("ccRègle"));
@@ -237,7 +237,7 @@ TEST_F(Motifs, AFileThatIsNotLife105ChangesNothing) {
 
 // With "Vider la grille" unticked the file is merged into the board as shown:
 // cells clicked or shifted since the last step stay.
-TEST_F(Motifs, MergingIntoTheGlobeKeepsTheDrawing) {
+TEST_F(FichiersLif, MergingIntoTheGlobeKeepsTheDrawing) {
     ASSERT_NO_FATAL_FAILURE(Demarre());
     CliqueCase(QStringLiteral("ccVide"));
     Pose({{20, 20}});
@@ -262,7 +262,7 @@ TEST_F(Motifs, MergingIntoTheGlobeKeepsTheDrawing) {
 
 // "Vider la grille" empties the board before the panel opens: a cancelled
 // reading leaves it empty.
-TEST_F(Motifs, VideLaGrilleEmptiesTheBoardEvenWhenTheReadingIsCancelled) {
+TEST_F(FichiersLif, VideLaGrilleEmptiesTheBoardEvenWhenTheReadingIsCancelled) {
     ASSERT_NO_FATAL_FAILURE(Demarre());
     Pose({{5, 5}});
     AvecPanneau(QStringLiteral("btChargeM"), [&] {
@@ -275,7 +275,7 @@ TEST_F(Motifs, VideLaGrilleEmptiesTheBoardEvenWhenTheReadingIsCancelled) {
 
 // Published Life 1.05 files, "#D" lines, empty lines between blocks, LF or
 // CR LF: read onto both boards, every cell that fits is placed.
-TEST_F(Motifs, PublishedFilesAreReadOntoBothBoards) {
+TEST_F(FichiersLif, PublishedFilesAreReadOntoBothBoards) {
     ASSERT_NO_FATAL_FAILURE(Demarre());
     struct Cas {
         const char* nom;
