@@ -39,7 +39,7 @@ std::optional<int64_t> Nombre(QByteArrayView champ) {
     int chiffres = 0;
     for (; i < champ.size() && champ[i] >= '0' && champ[i] <= '9'; ++i, ++chiffres)
         entier = std::min(kLimite, entier * 10 + (champ[i] - '0'));
-    int premier = -1;  // first digit of the fraction
+    int premier = -1;    // first digit of the fraction
     bool reste = false;  // a non-zero digit after it
     if (i < champ.size() && champ[i] == '.') {
         for (++i; i < champ.size() && champ[i] >= '0' && champ[i] <= '9'; ++i, ++chiffres) {

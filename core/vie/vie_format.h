@@ -47,15 +47,15 @@ struct Regle {
 
 // What went wrong while reading; bits of Lecture::défauts.
 enum Défaut : unsigned {
-    SansRègle = 1u << 0,         // line 1 has no "/"
-    LignesManquantes = 1u << 1,  // the file stops before line 3
-    RangéesManquantes = 1u << 2, // fewer row separators than universe rows
-    RangéesEnTrop = 1u << 3,     // a row beyond the universe holds something
-    RangéeTropLongue = 1u << 4,  // a row decodes past the universe's width
-    CompteTronqué = 1u << 5,     // a count byte ends a row
-    CompteInvalide = 1u << 6,    // a count byte below 0x25
-    OctetInconnu = 1u << 7,      // a cell byte that is neither "!" nor " "
-    RègleIllisible = 1u << 8,    // line 1 holds characters other than digits and "/"
+    SansRègle = 1u << 0,          // line 1 has no "/"
+    LignesManquantes = 1u << 1,   // the file stops before line 3
+    RangéesManquantes = 1u << 2,  // fewer row separators than universe rows
+    RangéesEnTrop = 1u << 3,      // a row beyond the universe holds something
+    RangéeTropLongue = 1u << 4,   // a row decodes past the universe's width
+    CompteTronqué = 1u << 5,      // a count byte ends a row
+    CompteInvalide = 1u << 6,     // a count byte below 0x25
+    OctetInconnu = 1u << 7,       // a cell byte that is neither "!" nor " "
+    RègleIllisible = 1u << 8,     // line 1 holds characters other than digits and "/"
 };
 
 struct Lecture {

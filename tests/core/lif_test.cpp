@@ -8,11 +8,11 @@
 #include <string>
 #include <vector>
 
+using lif::Cible;
+using lif::Effet;
 using life::Cell;
 using life::Mort;
 using life::Vivant;
-using lif::Cible;
-using lif::Effet;
 
 namespace {
 
@@ -73,12 +73,16 @@ struct CasAllerRetour {
     int décalage;  // row and column of the grid's cell (0, 0) on the target
 };
 
+void PrintTo(const CasAllerRetour& c, std::ostream* os) {
+    *os << c.nom;
+}
+
 class MotifAllerRetour : public testing::TestWithParam<CasAllerRetour> {};
 
 TEST_P(MotifAllerRetour, LaGrilleRevientCellulePourCellule) {
     const CasAllerRetour& c = GetParam();
-    const std::vector<std::string> g = {"#.#", "", "...#", "", "", "", "", "###############",
-                                        "", "", "", "", "", "", "#............##"};
+    const std::vector<std::string> g = {"#.#", "", "...#",           "", "", "", "", "###############", "", "", "", "",
+                                        "",    "", "#............##"};
     const QByteArray f = lif::Ecrit({QStringLiteral("23"), QStringLiteral("36")}, Motif(g).data(), 15);
     const lif::Lecture l = lif::Lit(f, c.cible);
     EXPECT_EQ(l.défauts, 0u);
@@ -109,6 +113,10 @@ struct Fichier {
     std::string nom;
     int vivantes;
 };
+
+void PrintTo(const Fichier& f, std::ostream* os) {
+    *os << f.nom;
+}
 
 // A plain reading of well-formed files: "#P x y" then rows, cell k of row j at (y + j, x + k).
 struct Référence {
@@ -207,6 +215,10 @@ struct CasLecture {
     int effacements;
 };
 
+void PrintTo(const CasLecture& c, std::ostream* os) {
+    *os << c.nom;
+}
+
 class LectureMotif : public testing::TestWithParam<CasLecture> {};
 
 TEST_P(LectureMotif, PlaceLesCellulesCommeLeFichierLeDit) {
@@ -221,40 +233,112 @@ TEST_P(LectureMotif, PlaceLesCellulesCommeLeFichierLeDit) {
 INSTANTIATE_TEST_SUITE_P(
     Lignes, LectureMotif,
     testing::Values(
-        CasLecture{"finsLF", "#Life 1.05\n#P -7 -7\n*.*\n.*\n", Cible::Motif(15), 0, 0, 3, 4,
-                   {"#.# ", ".#  ", "    "}, 0, 1},
-        CasLecture{"finsCR", "#Life 1.05\r#P -7 -7\r*.*\r.*\r", Cible::Motif(15), 0, 0, 3, 4,
-                   {"#.# ", ".#  ", "    "}, 0, 1},
-        CasLecture{"finsMelees", "#Life 1.05\r\n#P -7 -7\r*.*\n.*", Cible::Motif(15), 0, 0, 3, 4,
-                   {"#.# ", ".#  ", "    "}, 0, 1},
+        CasLecture{
+            "finsLF", "#Life 1.05\n#P -7 -7\n*.*\n.*\n", Cible::Motif(15), 0, 0, 3, 4, {"#.# ", ".#  ", "    "}, 0, 1},
+        CasLecture{
+            "finsCR", "#Life 1.05\r#P -7 -7\r*.*\r.*\r", Cible::Motif(15), 0, 0, 3, 4, {"#.# ", ".#  ", "    "}, 0, 1},
+        CasLecture{"finsMelees",
+                   "#Life 1.05\r\n#P -7 -7\r*.*\n.*",
+                   Cible::Motif(15),
+                   0,
+                   0,
+                   3,
+                   4,
+                   {"#.# ", ".#  ", "    "},
+                   0,
+                   1},
         // An empty line does not end the reading, nor count as a row.
-        CasLecture{"lignesVides", "\r\n#Life 1.05\r\n\r\n#P -7 -7\r\n*\r\n\r\n\r\n*\r\n", Cible::Motif(15), 0, 0, 3, 2,
-                   {"# ", "# ", "  "}, 0, 1},
-        CasLecture{"descriptions", "#Life 1.05\n#D *.*.*\n#P -7 -7\n#D ***\n.*\n#C ***\n*\n", Cible::Motif(15), 0, 0,
-                   2, 2, {".#", "# "}, 0, 1},
+        CasLecture{"lignesVides",
+                   "\r\n#Life 1.05\r\n\r\n#P -7 -7\r\n*\r\n\r\n\r\n*\r\n",
+                   Cible::Motif(15),
+                   0,
+                   0,
+                   3,
+                   2,
+                   {"# ", "# ", "  "},
+                   0,
+                   1},
+        CasLecture{"descriptions",
+                   "#Life 1.05\n#D *.*.*\n#P -7 -7\n#D ***\n.*\n#C ***\n*\n",
+                   Cible::Motif(15),
+                   0,
+                   0,
+                   2,
+                   2,
+                   {".#", "# "},
+                   0,
+                   1},
         CasLecture{"espacesFinaux", "#Life 1.05\n#P -7 -7\n*.  \n", Cible::Motif(15), 0, 0, 1, 5, {"#.## "}, 0, 1},
         // Without "#P" a row starts at column 1 of row 0.
         CasLecture{"sansPosition", "#Life 1.05\n**\n.*\n", Cible::Motif(15), 0, 0, 2, 4, {" ## ", " .# "}, 0, 0},
         // Only the block after the last "#P" stays in the pattern grid.
-        CasLecture{"deuxBlocs", "#Life 1.05\n#P -7 -7\n***\n#P -6 -5\n*\n", Cible::Motif(15), 0, 0, 3, 3,
-                   {"   ", "   ", " # "}, 0, 2},
+        CasLecture{"deuxBlocs",
+                   "#Life 1.05\n#P -7 -7\n***\n#P -6 -5\n*\n",
+                   Cible::Motif(15),
+                   0,
+                   0,
+                   3,
+                   3,
+                   {"   ", "   ", " # "},
+                   0,
+                   2},
         CasLecture{"pxMoinsDix", "#Life 1.05\n#P -10 -7\n***.**\n", Cible::Motif(15), 0, 0, 1, 4, {".## "}, 3, 1},
-        CasLecture{"debordeBasDroite", "#Life 1.05\n#P 7 7\n**\n**\n", Cible::Motif(15), 13, 12, 2, 3,
-                   {"   ", "  #"}, 3, 1},
-        CasLecture{"globe", "#Life 1.05\n#P 0 0\n*\n#P -10 -10\n*\n#P 35 35\n*\n#P 36 0\n*\n", Cible::Globe(46, 46), 0,
-                   0, 1, 1, {"#"}, 1, 0},
-        CasLecture{"cosmos", "#Life 1.05\n#P -60 -60\n*\n#P 127 127\n*\n#P -61 0\n*\n", Cible::Cosmos(188), 187, 187,
-                   1, 1, {"#"}, 1, 0},
+        CasLecture{
+            "debordeBasDroite", "#Life 1.05\n#P 7 7\n**\n**\n", Cible::Motif(15), 13, 12, 2, 3, {"   ", "  #"}, 3, 1},
+        CasLecture{"globe",
+                   "#Life 1.05\n#P 0 0\n*\n#P -10 -10\n*\n#P 35 35\n*\n#P 36 0\n*\n",
+                   Cible::Globe(46, 46),
+                   0,
+                   0,
+                   1,
+                   1,
+                   {"#"},
+                   1,
+                   0},
+        CasLecture{"cosmos",
+                   "#Life 1.05\n#P -60 -60\n*\n#P 127 127\n*\n#P -61 0\n*\n",
+                   Cible::Cosmos(188),
+                   187,
+                   187,
+                   1,
+                   1,
+                   {"#"},
+                   1,
+                   0},
         // A dead cell of the file is written too: it clears the board under the block.
         CasLecture{"cellulesMortes", "#Life 1.05\n#P 0 0\n.*.\n", Cible::Globe(46, 46), 10, 10, 1, 4, {".#. "}, 0, 0},
         // Values past 16 bits: no wrap-around brings them back onto the board.
-        CasLecture{"grandesValeurs", "#Life 1.05\n#P 65536 65526\n*\n#P -65546 0\n*\n#P 99999999999999999999999 0\n*\n",
-                   Cible::Globe(46, 46), 10, 10, 1, 1, {" "}, 3, 0},
-        CasLecture{"champsManquants", "#Life 1.05\n#P\n*\n#P 3\n*\n#P x -2\n*\n", Cible::Globe(46, 46), 8, 10, 3, 5,
-                   {"#    ", "     ", "#  # "}, 0, 0},
+        CasLecture{"grandesValeurs",
+                   "#Life 1.05\n#P 65536 65526\n*\n#P -65546 0\n*\n#P 99999999999999999999999 0\n*\n",
+                   Cible::Globe(46, 46),
+                   10,
+                   10,
+                   1,
+                   1,
+                   {" "},
+                   3,
+                   0},
+        CasLecture{"champsManquants",
+                   "#Life 1.05\n#P\n*\n#P 3\n*\n#P x -2\n*\n",
+                   Cible::Globe(46, 46),
+                   8,
+                   10,
+                   3,
+                   5,
+                   {"#    ", "     ", "#  # "},
+                   0,
+                   0},
         // Fractions to the nearest, halves to even: 1.5 -> 2, 2.5 -> 2, -0.5 -> 0.
-        CasLecture{"fractions", "#Life 1.05\n#P 1.5 2.5\n*\n#P -0.5 4.7\n*\n", Cible::Globe(46, 46), 12, 10, 4, 3,
-                   {"  #", "   ", "   ", "#  "}, 0, 0},
+        CasLecture{"fractions",
+                   "#Life 1.05\n#P 1.5 2.5\n*\n#P -0.5 4.7\n*\n",
+                   Cible::Globe(46, 46),
+                   12,
+                   10,
+                   4,
+                   3,
+                   {"  #", "   ", "   ", "#  "},
+                   0,
+                   0},
         CasLecture{"blancsMultiples", "#Life 1.05\n#P  2\t 3 \n*\n", Cible::Globe(46, 46), 13, 12, 1, 1, {"#"}, 0, 0}),
     [](const testing::TestParamInfo<CasLecture>& i) { return std::string(i.param.nom); });
 
@@ -263,6 +347,10 @@ struct CasRègle {
     const char* survie;
     const char* crea;
 };
+
+void PrintTo(const CasRègle& c, std::ostream* os) {
+    *os << c.ligne;
+}
 
 class RègleDuMotif : public testing::TestWithParam<CasRègle> {};
 
@@ -304,6 +392,10 @@ struct CasRefusé {
     QByteArray fichier;
 };
 
+void PrintTo(const CasRefusé& c, std::ostream* os) {
+    *os << c.nom;
+}
+
 class PasUnMotif : public testing::TestWithParam<CasRefusé> {};
 
 TEST_P(PasUnMotif, NeChangeRien) {
@@ -319,8 +411,8 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(CasRefusé{"life106", "#Life 1.06\n0 0\n1 0\n2 0\n"},
                     CasRefusé{"life106Espace", "\n\n#Life 1.06\r\n-1 -1\r\n"},
                     CasRefusé{"rle", "#N Glider\n#C A small spaceship\nx = 3, y = 3, rule = B3/S23\nbo$2bo$3o!\n"},
-                    CasRefusé{"texte", "Bonjour\r\nCeci n'est pas un motif.\r\n"},
-                    CasRefusé{"vide", ""}, CasRefusé{"lignesVides", "\r\n\n\r\r\n"},
+                    CasRefusé{"texte", "Bonjour\r\nCeci n'est pas un motif.\r\n"}, CasRefusé{"vide", ""},
+                    CasRefusé{"lignesVides", "\r\n\n\r\r\n"},
                     CasRefusé{"binaire", QByteArray("\x00\x01\xFF\xFE#\x80", 6)}),
     [](const testing::TestParamInfo<CasRefusé>& i) { return std::string(i.param.nom); });
 

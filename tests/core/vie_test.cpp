@@ -37,6 +37,10 @@ struct CasRangée {
     QByteArray code;
 };
 
+void PrintTo(const CasRangée& c, std::ostream* os) {
+    *os << c.nom;
+}
+
 class CodeDeRangée : public testing::TestWithParam<CasRangée> {};
 
 TEST_P(CodeDeRangée, EstEcritOctetPourOctetEtRelu) {
@@ -55,8 +59,7 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         // 10 dead, 3 live, 7 dead, 1 live, 167 dead: the final dead run is implied.
         CasRangée{"exemple", 188, {10, 11, 12, 20}, Octets({0x2D, 0x20, 0x26, 0x21, 0x2A, 0x20, 0x21})},
-        CasRangée{"vide", 188, {}, QByteArray()},
-        CasRangée{"colonne0", 188, {0}, QByteArray("!")},
+        CasRangée{"vide", 188, {}, QByteArray()}, CasRangée{"colonne0", 188, {0}, QByteArray("!")},
         CasRangée{"derniereColonne", 188, {187}, Octets({187 + 35, 0x20, 0x21})},
         // A final dead run of one cell stays in the file.
         CasRangée{"finMorteDUne", 188, {186}, Octets({186 + 35, 0x20, 0x21, 0x20})},
@@ -93,6 +96,10 @@ struct CasUnivers {
     vie::Regle regle;
     QString légende;
 };
+
+void PrintTo(const CasUnivers& c, std::ostream* os) {
+    *os << c.nom;
+}
 
 class UniversAllerRetour : public testing::TestWithParam<CasUnivers> {};
 
@@ -163,6 +170,10 @@ struct CasAbîmé {
     bool avecRègle;
 };
 
+void PrintTo(const CasAbîmé& c, std::ostream* os) {
+    *os << c.nom;
+}
+
 class FichierAbîmé : public testing::TestWithParam<CasAbîmé> {};
 
 TEST_P(FichierAbîmé, SeLitSansRienEcrireHorsDeLUnivers) {
@@ -183,25 +194,53 @@ const QByteArray kTête = "23/3\r\nx\r\n";
 INSTANTIATE_TEST_SUITE_P(
     Abîmés, FichierAbîmé,
     testing::Values(
-        CasAbîmé{"compteSansCellule", kTête + Octets({0x21, 0x27}), 4, vie::CompteTronqué | vie::RangéesManquantes,
-                 {"#"}, true},
+        CasAbîmé{"compteSansCellule",
+                 kTête + Octets({0x21, 0x27}),
+                 4,
+                 vie::CompteTronqué | vie::RangéesManquantes,
+                 {"#"},
+                 true},
         // 0x22 would repeat its cell -1 times, 0x23 none, 0x24 once.
-        CasAbîmé{"comptesTropPetits", kTête + Octets({0x22, 0x21, 0x23, 0x21, 0x24, 0x21, 0x21, 0xFF}), 4,
-                 vie::CompteInvalide | vie::RangéesManquantes, {"##"}, true},
-        CasAbîmé{"octetsEtrangers", kTête + Octets({0x00, 0x21, 0x0A, 0x0D, 0x25, 0x41, 0x21, 0xFF}), 8,
-                 vie::OctetInconnu | vie::RangéesManquantes, {".#....#"}, true},
-        CasAbîmé{"rangeeTropLongue", kTête + Octets({0xFE, 0x21, 0xFF, 0x21, 0xFF, 0xFF}), 3, vie::RangéeTropLongue,
-                 {"###", "#"}, true},
-        CasAbîmé{"tropDeRangees", kTête + Octets({0x21, 0xFF, 0xFF, 0x21, 0xFF, 0x21, 0xFF, 0x21}), 2,
-                 vie::RangéesEnTrop, {"#"}, true},
+        CasAbîmé{"comptesTropPetits",
+                 kTête + Octets({0x22, 0x21, 0x23, 0x21, 0x24, 0x21, 0x21, 0xFF}),
+                 4,
+                 vie::CompteInvalide | vie::RangéesManquantes,
+                 {"##"},
+                 true},
+        CasAbîmé{"octetsEtrangers",
+                 kTête + Octets({0x00, 0x21, 0x0A, 0x0D, 0x25, 0x41, 0x21, 0xFF}),
+                 8,
+                 vie::OctetInconnu | vie::RangéesManquantes,
+                 {".#....#"},
+                 true},
+        CasAbîmé{"rangeeTropLongue",
+                 kTête + Octets({0xFE, 0x21, 0xFF, 0x21, 0xFF, 0xFF}),
+                 3,
+                 vie::RangéeTropLongue,
+                 {"###", "#"},
+                 true},
+        CasAbîmé{"tropDeRangees",
+                 kTête + Octets({0x21, 0xFF, 0xFF, 0x21, 0xFF, 0x21, 0xFF, 0x21}),
+                 2,
+                 vie::RangéesEnTrop,
+                 {"#"},
+                 true},
         CasAbîmé{"sansBarre", QByteArray("233\r\nx\r\n") + Octets({0x21, 0xFF}), 1, vie::SansRègle, {"#"}, false},
         CasAbîmé{"uneLigne", QByteArray("23/3"), 5, vie::LignesManquantes, {}, true},
         CasAbîmé{"deuxLignes", QByteArray("23/3\r\nGen"), 5, vie::LignesManquantes, {}, true},
         CasAbîmé{"fichierVide", QByteArray(), 5, vie::SansRègle | vie::LignesManquantes, {}, false},
-        CasAbîmé{"tronqueDansLUnivers", kTête + Octets({0x21, 0xFF, 0x21, 0x20}), 3, vie::RangéesManquantes,
-                 {"#", "#"}, true},
-        CasAbîmé{"toutSansSeparateur", kTête + QByteArray(500, char(0xE0)), 6,
-                 vie::RangéeTropLongue | vie::OctetInconnu | vie::RangéesManquantes, {}, true},
+        CasAbîmé{"tronqueDansLUnivers",
+                 kTête + Octets({0x21, 0xFF, 0x21, 0x20}),
+                 3,
+                 vie::RangéesManquantes,
+                 {"#", "#"},
+                 true},
+        CasAbîmé{"toutSansSeparateur",
+                 kTête + QByteArray(500, char(0xE0)),
+                 6,
+                 vie::RangéeTropLongue | vie::OctetInconnu | vie::RangéesManquantes,
+                 {},
+                 true},
         CasAbîmé{"universNul", kTête + Octets({0x21, 0xFF}), 0, vie::RangéesEnTrop, {}, true}),
     [](const testing::TestParamInfo<CasAbîmé>& i) { return std::string(i.param.nom); });
 
