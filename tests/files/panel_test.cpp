@@ -6,7 +6,6 @@
 #include <QFontInfo>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QStorageInfo>
 
 namespace {
 
@@ -330,20 +329,6 @@ TEST(Lecteurs, OnlyRealFileSystemsAreOfferedAsDrives) {
     EXPECT_EQ(RealMounts(montages),
               (QStringList{QStringLiteral("/run/media/anne/CLE USB"), QStringLiteral("/media/anne/DISQUE"),
                            QStringLiteral("/mnt/partage"), QStringLiteral("/home")}));
-}
-
-TEST_F(PanneauFichiers, TheDriveListStartsWithTheRootAndTheHomeFolderAndHoldsNoPseudoFileSystem) {
-    ASSERT_NO_FATAL_FAILURE(Demarre());
-    ASSERT_GE(f().lsUni->ListCount(), 1);
-    EXPECT_EQ(f().lsUni->List(0), QStringLiteral("/"));
-    if (QDir::homePath() != QStringLiteral("/")) {
-        EXPECT_EQ(f().lsUni->List(1), QDir::homePath());
-    }
-    for (int i = 2; i < f().lsUni->ListCount(); ++i) {
-        const QStorageInfo v(f().lsUni->List(i));
-        EXPECT_NE(v.fileSystemType(), QByteArray("tmpfs")) << f().lsUni->List(i).toStdString();
-        EXPECT_NE(v.fileSystemType(), QByteArray("proc")) << f().lsUni->List(i).toStdString();
-    }
 }
 
 // Closing the window while an operation waits ends the operation: nothing is
