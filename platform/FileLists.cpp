@@ -11,6 +11,9 @@
 #include <QStorageInfo>
 #include <QStyle>
 #include <algorithm>
+#ifdef __linux__
+#include <mntent.h>
+#endif
 
 namespace {
 
@@ -177,6 +180,32 @@ QStringList RealMounts(const std::vector<MountPoint>& mounts) {
     return out;
 }
 
+namespace {
+bool isNetworkFs(const QByteArray& type) {
+    const QByteArray t = type.toLower();
+    for (const char* n : {"nfs", "cifs", "smb", "fuse.", "9p", "ceph", "glusterfs", "afs", "davfs"})
+        if (t.startsWith(n)) return true;
+    return false;
+}
+
+// The mount table as the C library reads it: no file system is looked at, so
+// that a dead network share cannot hang the window.
+std::vector<MountPoint> mountTable() {
+    std::vector<MountPoint> out;
+#ifdef __linux__
+    if (FILE* f = setmntent("/proc/self/mounts", "r")) {
+        while (const mntent* e = getmntent(f))
+            out.push_back({QString::fromLocal8Bit(e->mnt_dir), QByteArray(e->mnt_type)});
+        endmntent(f);
+        return out;
+    }
+#endif
+    for (const QStorageInfo& v : QStorageInfo::mountedVolumes())
+        if (v.isValid() && v.isReady()) out.push_back({v.rootPath(), v.fileSystemType()});
+    return out;
+}
+}  // namespace
+
 DriveListBox::DriveListBox(Form& f, Control* container, const QString& name, int index)
     : Control(f, container, name, index) {
     for (const QFileInfo& d : QDir::drives()) m_drives << QDir::cleanPath(d.absoluteFilePath());
@@ -186,11 +215,15 @@ DriveListBox::DriveListBox(Form& f, Control* container, const QString& name, int
         // files, and media and shares are mounted somewhere in the tree.
         const QString home = QDir::cleanPath(QDir::homePath());
         if (home != m_drives.front()) m_drives << home;
-        std::vector<MountPoint> mounts;
-        for (const QStorageInfo& v : QStorageInfo::mountedVolumes())
-            if (v.isValid() && v.isReady()) mounts.push_back({v.rootPath(), v.fileSystemType()});
-        for (const QString& m : RealMounts(mounts))
-            if (!m_drives.contains(m) && QFileInfo(m).isDir()) m_drives << m;
+        std::vector<MountPoint> mounts = mountTable();
+        for (const QString& m : RealMounts(mounts)) {
+            if (m_drives.contains(m)) continue;
+            // A share that stopped answering would hang the window on a look at
+            // it: those are taken as the folders they are mounted on.
+            const auto it = std::find_if(mounts.begin(), mounts.end(),
+                                         [&](const MountPoint& p) { return QDir::cleanPath(p.root) == m; });
+            if ((it != mounts.end() && isNetworkFs(it->fsType)) || QFileInfo(m).isDir()) m_drives << m;
+        }
     }
 
     auto* c = new QComboBox;
