@@ -4,26 +4,10 @@
 namespace {
 class Placement : public Partie {
 protected:
-    void Motif(std::initializer_list<std::pair<int, int>> cases) const {
+    void DessineMotif(std::initializer_list<std::pair<int, int>> cases) const {
         for (auto [r, c] : cases) CliqueCellule(QStringLiteral("grMotif"), r, c);
     }
     void Place() const { Clique(QStringLiteral("btPlaceM")); }
-    QStringList MotifTexte() const {
-        QStringList out;
-        for (int r = 0; r < 15; ++r) {
-            QString l;
-            for (int c = 0; c < 15; ++c) l += f().grMotif->TextMatrix(r, c);
-            out << l;
-        }
-        return out;
-    }
-    QStringList VivantesGrille() const {
-        QStringList out;
-        for (int r = 0; r < f().grJeu->Rows(); ++r)
-            for (int c = 0; c < f().grJeu->Cols(); ++c)
-                if (f().grJeu->TextMatrix(r, c) == Vivant()) out << QStringLiteral("%1,%2").arg(r).arg(c);
-        return out;
-    }
 };
 
 const std::initializer_list<std::pair<int, int>> kPlaneur = {{0, 0}, {5, 6}, {6, 7}, {7, 5}, {7, 6}, {7, 7}, {14, 14}};
@@ -32,8 +16,8 @@ TEST_F(Placement, GlobePlacementPutsExactlyThePatternAtItsPlace) {
     ASSERT_NO_FATAL_FAILURE(Demarre());
     ASSERT_EQ(f().PosMotif, 15);
     CliqueCellule(QStringLiteral("grJeu"), 2, 3);
-    Motif(kPlaneur);
-    const QStringList motif = MotifTexte();
+    DessineMotif(kPlaneur);
+    const QStringList motif = Motif();
     Place();
     const QStringList attendu{"15,15", "20,21", "21,22", "22,20", "22,21", "22,22", "29,29"};
     EXPECT_EQ(VivantesGrille(), attendu);
@@ -41,7 +25,7 @@ TEST_F(Placement, GlobePlacementPutsExactlyThePatternAtItsPlace) {
     for (int r = 0; r < 46; ++r)
         for (int c = 0; c < 46; ++c)
             ASSERT_EQ(QString(QChar(f().Grille(r, c))), f().grJeu->TextMatrix(r, c)) << "grid and buffer agree";
-    EXPECT_EQ(MotifTexte(), motif) << "the pattern stays for the next placement";
+    EXPECT_EQ(Motif(), motif) << "the pattern stays for the next placement";
     EXPECT_EQ(f().NumGénér, 1);
 
     // Twice gives the same board.
@@ -59,7 +43,7 @@ TEST_F(Placement, CosmosPlacementPutsThePatternInTheUniverseAndDrawsIt) {
     Clique(QStringLiteral("btVa"));
     ASSERT_TRUE(PointNoir(71, 71));
     const Plateau ante = f().UniAnte;
-    Motif(kPlaneur);
+    DessineMotif(kPlaneur);
     Place();
     const QStringList attendu{"88,88", "93,94", "94,95", "95,93", "95,94", "95,95", "102,102"};
     EXPECT_EQ(Vivantes(f().Univers), attendu);
@@ -82,7 +66,7 @@ TEST_F(Placement, PlacementClearsTheStatusAndStopsTheRun) {
     ASSERT_EQ(f().étSuite->BackColor(), 0xC0E0FF);
     CliqueCase(QStringLiteral("ccAuto"));
     ASSERT_TRUE(f().miAuto->Enabled());
-    Motif({{3, 3}});
+    DessineMotif({{3, 3}});
     Place();
     EXPECT_EQ(f().étSuite->Caption(), QString());
     EXPECT_EQ(f().étSuite->BackColor(), f().BackColor());
@@ -105,7 +89,7 @@ TEST_F(Placement, PlaceStaysPutWhenAParityOptionDropsAColumn) {
     CliqueCase(QStringLiteral("coSymDG(1)"));
     CliqueCase(QStringLiteral("coSymHB(1)"));
     ASSERT_EQ(f().grJeu->Cols(), 45);
-    Motif({{0, 0}, {14, 14}});
+    DessineMotif({{0, 0}, {14, 14}});
     Place();
     EXPECT_EQ(VivantesGrille(), (QStringList{"15,15", "29,29"}));
     EXPECT_EQ(Vivantes(f().Grille), (QStringList{"15,15", "29,29"}));
@@ -116,7 +100,7 @@ TEST_F(Placement, GridTooSmallForThePatternKeepsThePartThatFits) {
     ASSERT_NO_FATAL_FAILURE(Demarre(8 * 217));
     ASSERT_EQ(f().grJeu->Rows(), 8);
     ASSERT_EQ(f().PosMotif, -3);
-    Motif({{0, 0}, {3, 3}, {5, 6}, {10, 10}, {10, 11}, {14, 14}, {2, 9}});
+    DessineMotif({{0, 0}, {3, 3}, {5, 6}, {10, 10}, {10, 11}, {14, 14}, {2, 9}});
     Place();
     EXPECT_EQ(VivantesGrille(), (QStringList{"0,0", "2,3", "7,7"}));
     EXPECT_EQ(Vivantes(f().Grille), (QStringList{"0,0", "2,3", "7,7"}));

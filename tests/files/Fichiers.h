@@ -139,15 +139,5 @@ protected:
         return fi.readAll();
     }
 
-    // The pattern grid as text, one string per row.
-    QStringList Motif() const {
-        QStringList out;
-        for (int r = 0; r < 15; ++r) {
-            QString l;
-            for (int c = 0; c < 15; ++c) l += f().grMotif->TextMatrix(r, c);
-            out << l;
-        }
-        return out;
-    }
     QString Règle() const { return f().SurvieCour + QLatin1Char('/') + f().CréaCour; }
 };

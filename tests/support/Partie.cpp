@@ -131,15 +131,20 @@ QStringList Partie::Vivantes(const Plateau& p) {
     return out;
 }
 
-QStringList Partie::Grille() const {
+namespace {
+QStringList Lignes(const FlexGrid& g) {
     QStringList out;
-    for (int r = 0; r < f().grJeu->Rows(); ++r) {
+    for (int r = 0; r < g.Rows(); ++r) {
         QString ligne;
-        for (int c = 0; c < f().grJeu->Cols(); ++c) ligne += f().grJeu->TextMatrix(r, c);
+        for (int c = 0; c < g.Cols(); ++c) ligne += g.TextMatrix(r, c);
         out << ligne;
     }
     return out;
 }
+}  // namespace
+
+QStringList Partie::Grille() const { return Lignes(*f().grJeu); }
+QStringList Partie::Motif() const { return Lignes(*f().grMotif); }
 
 bool Partie::PointNoir(int r, int c, int marge) const {
     const QImage im = f().imJeu->canvas();

@@ -48,8 +48,9 @@ protected:
     // Live cells of the board grid, or of a universe array, as "r,c".
     QStringList VivantesGrille() const;
     static QStringList Vivantes(const Plateau& p);
-    // The board grid as text, one string per row.
+    // The board grid, or the pattern grid, as text, one string per row.
     QStringList Grille() const;
+    QStringList Motif() const;
     // Whether the picture shows a black point where the program draws universe
     // cell (r, c), or within `marge` pixels of that place either way.
     bool PointNoir(int r, int c, int marge = 0) const;
