@@ -4,6 +4,8 @@
 #include "OstraneM.h"
 #include "pictures.h"
 
+#include <QApplication>
+
 Form* FenOptions = nullptr;
 
 namespace {
@@ -14,10 +16,10 @@ Form* Cible() {
 }  // namespace
 
 OstraneG::OstraneG() : Form(QStringLiteral("OstraneG")) {
-    // The window keeps its design size on every screen: a client area of 5904 x 4056
-    // twips inside the desktop's border and title bar.
-    m_designWidth = 5904 + 120;
-    m_designHeight = 4056 + 480;
+    // The window keeps its design size on every screen: these are its client twips,
+    // the desktop adding its border and title bar around them.
+    m_designWidth = 5904;
+    m_designHeight = 4056;
     m_designStartUp = 2;
     m_designCaption = QStringLiteral(" Paramètres d'affichage");
 }
@@ -105,6 +107,11 @@ void OstraneG::CreateControls() {
     btFerme->setFont(comic, 10.8);
     btFerme->setCaption(QStringLiteral("Fermer"));
     btFerme->Click = [this] { btFerme_Click(); };
+
+    tmDessus = Ajoute<Timer>(nullptr, QStringLiteral("tmDessus"));
+    tmDessus->setEnabled(false);
+    tmDessus->setInterval(100);
+    tmDessus->Timer_ = [this] { tmDessus_Timer(); };
 }
 
 void OstraneG::FixAppli(bool MdB) {
@@ -188,8 +195,23 @@ void OstraneG::btTaille_Click() {
     cible->Show();
     MiseEnPage(*cible);
     FixAppli(false);
-    // The new main window came up over us: come back on top, unless we are closing.
-    if (!Unloading() && Visible()) Show();
+    // The new main window takes the focus when the desktop maps it, a moment from now; a
+    // window manager may then lift a borderless window that covers the screen above every
+    // stay-on-top window while it has the focus. We take the focus back once it has.
+    if (!Unloading() && Visible()) {
+        Show();
+        m_attentes = 0;
+        tmDessus->setEnabled(true);
+    }
+}
+
+void OstraneG::tmDessus_Timer() {
+    Form* cible = Cible();
+    const bool principaleActive =
+        cible && cible->Loaded() && QApplication::activeWindow() == cible->topWidget();
+    if (principaleActive) Show();
+    // Given up after two seconds: the user may have gone to the main window by then.
+    if (principaleActive || ++m_attentes >= 20) tmDessus->setEnabled(false);
 }
 
 void OstraneG::btFerme_Click() {

@@ -24,6 +24,8 @@ public:
     // Its Tag holds the value that applying stores.
     CommandButton* btTaille = nullptr;
     CommandButton* btFerme = nullptr;
+    // Brings this window back to the front once the rebuilt main window has come up.
+    Timer* tmDessus = nullptr;
 
 protected:
     void CreateControls() override;
@@ -36,6 +38,8 @@ private:
     void coZoom_Click(int Index);
     void btTaille_Click();
     void btFerme_Click();
+    void tmDessus_Timer();
+    int m_attentes = 0;
 };
 
 // Created by the main window's options button the first time it is pressed, kept for the run.
