@@ -51,7 +51,8 @@ void OstraneG::CreateControls() {
     const struct {
         const char *texte, *code;
         double gauche, haut, largeur, hauteur;
-    } positions[] = {{"<", "<", 180, 300, 720, 540}, {"Centré", "/", 1320, 390, 1140, 360}, {">", ">", 2700, 300, 720, 540}};
+    } positions[] = {
+        {"<", "<", 180, 300, 720, 540}, {"Centré", "/", 1320, 390, 1140, 360}, {">", ">", 2700, 300, 720, 540}};
     for (int i = 0; i < 3; ++i) {
         auto* o = Ajoute<OptionButton>(caPosH, QStringLiteral("coPosH"), i);
         o->Move(positions[i].gauche, positions[i].haut, positions[i].largeur, positions[i].hauteur);
@@ -80,8 +81,7 @@ void OstraneG::CreateControls() {
     }
     étZoom = Ajoute<Label>(caZoom, QStringLiteral("étZoom"));
     étZoom->Move(60, 840, 4680, 300);
-    étZoom->setCaption(
-        QStringLiteral("0,5           0,8      1                      1,5                      2"));
+    étZoom->setCaption(QStringLiteral("0,5           0,8      1                      1,5                      2"));
 
     // ---- the notice and the apply button, under either page
     caAvis = Ajoute<Frame>(nullptr, QStringLiteral("caAvis"));
@@ -207,8 +207,7 @@ void OstraneG::btTaille_Click() {
 
 void OstraneG::tmDessus_Timer() {
     Form* cible = Cible();
-    const bool principaleActive =
-        cible && cible->Loaded() && QApplication::activeWindow() == cible->topWidget();
+    const bool principaleActive = cible && cible->Loaded() && QApplication::activeWindow() == cible->topWidget();
     if (principaleActive) Show();
     // Given up after two seconds: the user may have gone to the main window by then.
     if (principaleActive || ++m_attentes >= 20) tmDessus->setEnabled(false);

@@ -77,7 +77,9 @@ protected:
         ASSERT_FALSE(VivantesGrille().isEmpty());
         ASSERT_NE(Affiche(QStringLiteral("étGénér")), m_générationInitiale);
     }
-    bool Redemarree() { return VivantesGrille().isEmpty() && Affiche(QStringLiteral("étGénér")) == m_générationInitiale; }
+    bool Redemarree() {
+        return VivantesGrille().isEmpty() && Affiche(QStringLiteral("étGénér")) == m_générationInitiale;
+    }
     void NoteDepart() { m_générationInitiale = Affiche(QStringLiteral("étGénér")); }
 
     QString m_générationInitiale;
@@ -142,6 +144,9 @@ struct Ouverture {
     QStringList cochees;
     bool positionsActives;
 };
+void PrintTo(const Ouverture& c, std::ostream* os) {
+    *os << c.nom;
+}
 
 class OuvertureEcran : public Options, public ::testing::WithParamInterface<Ouverture> {};
 
@@ -160,16 +165,15 @@ TEST_P(OuvertureEcran, OpensOnTheScreenPageShowingTheStoredChoiceWithNothingPend
     EXPECT_EQ(g().btTaille->Tag(), QString::fromLatin1(c.ecran));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Codes, OuvertureEcran,
-    ::testing::Values(Ouverture{"Centred", "/", {"coTaille(0)", "coPosH(1)"}, true},
-                      Ouverture{"LeftEdge", "<", {"coTaille(0)", "coPosH(0)"}, true},
-                      Ouverture{"RightEdge", ">", {"coTaille(0)", "coPosH(2)"}, true},
-                      Ouverture{"FullScreen", "#", {"coTaille(1)"}, false},
-                      Ouverture{"DesignSize", "@", {"coTaille(2)"}, false},
-                      Ouverture{"NoCode", "x", {"coTaille(0)"}, true},
-                      Ouverture{"Empty", "", {"coTaille(0)"}, true}),
-    [](const ::testing::TestParamInfo<Ouverture>& i) { return std::string(i.param.nom); });
+INSTANTIATE_TEST_SUITE_P(Codes, OuvertureEcran,
+                         ::testing::Values(Ouverture{"Centred", "/", {"coTaille(0)", "coPosH(1)"}, true},
+                                           Ouverture{"LeftEdge", "<", {"coTaille(0)", "coPosH(0)"}, true},
+                                           Ouverture{"RightEdge", ">", {"coTaille(0)", "coPosH(2)"}, true},
+                                           Ouverture{"FullScreen", "#", {"coTaille(1)"}, false},
+                                           Ouverture{"DesignSize", "@", {"coTaille(2)"}, false},
+                                           Ouverture{"NoCode", "x", {"coTaille(0)"}, true},
+                                           Ouverture{"Empty", "", {"coTaille(0)"}, true}),
+                         [](const ::testing::TestParamInfo<Ouverture>& i) { return std::string(i.param.nom); });
 
 // ---------------------------------------------------------------- a choice pending or not
 
@@ -183,6 +187,9 @@ struct Sequence {
     const char* ecran;
     std::vector<Pas> pas;
 };
+void PrintTo(const Sequence& c, std::ostream* os) {
+    *os << c.nom;
+}
 
 class ChoixEnAttente : public Options, public ::testing::WithParamInterface<Sequence> {};
 
@@ -205,7 +212,9 @@ INSTANTIATE_TEST_SUITE_P(
         Sequence{"FullScreenThenProportionalThenRight",
                  "<",
                  {{"coTaille(1)", true, "#"}, {"coTaille(0)", false, "#"}, {"coPosH(2)", true, ">"}}},
-        Sequence{"DesignSizeThenCentred", "#", {{"coTaille(2)", true, "@"}, {"coTaille(0)", false, "@"}, {"coPosH(1)", true, "/"}}},
+        Sequence{"DesignSizeThenCentred",
+                 "#",
+                 {{"coTaille(2)", true, "@"}, {"coTaille(0)", false, "@"}, {"coPosH(1)", true, "/"}}},
         // The positions say nothing while "Plein écran" is chosen.
         Sequence{"PositionsDisabledUnderFullScreen", "#", {{"coPosH(0)", false, "#"}}},
         // Clicking the option already chosen changes nothing.
@@ -249,11 +258,14 @@ TEST_F(Options, TheMainWindowRefusesToCloseWhileTheOptionsWindowStaysOnTop) {
 
 struct Application {
     const char* nom;
-    const char* ecran;           // stored at the start
+    const char* ecran;  // stored at the start
     std::vector<const char*> clics;
-    const char* code;            // what applying stores
+    const char* code;  // what applying stores
     double largeur, hauteur, gauche;
 };
+void PrintTo(const Application& c, std::ostream* os) {
+    *os << c.nom;
+}
 
 class Applique : public Options, public ::testing::WithParamInterface<Application> {};
 
@@ -373,6 +385,9 @@ struct Fermeture {
     Par par;
     std::optional<int> reponse;  // none: nothing pending, no question
 };
+void PrintTo(const Fermeture& c, std::ostream* os) {
+    *os << c.nom;
+}
 
 class FermeOptions : public Options, public ::testing::WithParamInterface<Fermeture> {};
 
@@ -397,7 +412,8 @@ TEST_P(FermeOptions, AsksAboutAPendingChoiceAndAppliesItOnlyOnYes) {
     EXPECT_FALSE(FenOptions->Topmost());
     if (c.reponse) {
         ASSERT_EQ(script.shown().size(), 1u);
-        EXPECT_EQ(script.shown()[0].text, QStringLiteral("Les paramètres ont été modifiés.\rFaut-il les enregistrer ?"));
+        EXPECT_EQ(script.shown()[0].text,
+                  QStringLiteral("Les paramètres ont été modifiés.\rFaut-il les enregistrer ?"));
         EXPECT_EQ(script.shown()[0].style, 52);
     }
     const bool applique = c.reponse == vbYes;
@@ -456,6 +472,9 @@ struct Zoom {
     const char* stocke;
     int choisi;  // 0: none
 };
+void PrintTo(const Zoom& c, std::ostream* os) {
+    *os << c.nom;
+}
 
 class PageZoom : public Options, public ::testing::WithParamInterface<Zoom> {};
 
