@@ -115,5 +115,18 @@ want_h=$(awk -v w="$SW" -v h="$SH" 'BEGIN { f = w / 960; g = h / 720; if (g < f)
 grep -aq 'Ecran=<' "$work/Ostrane.rtf" || fail "\"<\" was not written to the help file"
 on_top "<" options_left
 
+# The main window's close picture (1620..2040 in the bar) is refused while the options
+# are open; the refusal comes above the options window, not under it.
+click $((X + WIDTH - (60 + 2088 - 1830) / 15)) $((Y + 246 / 15))
+sleep 1
+shot options_refusal
+top=$(xprop -root _NET_CLIENT_LIST_STACKING | awk -F', ' '{ print $NF }' | sed 's/.*# //')
+[ $((top)) -ne $((opt)) ] && [ $((top)) -ne $((win)) ] ||
+  fail "the refusal is not on top of the options window (see $shots/options_refusal.png)"
+xdotool getwindowname "$top" | grep -q '^Ostrane$' || fail "the window on top is not the program's message box"
+xdotool windowactivate --sync "$top" key Return 2>/dev/null || xdotool key Return
+sleep 0.5
 kill -0 "$pid" 2>/dev/null || fail "the program ended"
+xwininfo -id "$win" | grep -q 'IsViewable' || fail "the main window went away"
+on_top "the refusal" options_refusal
 echo "real window options check passed"
