@@ -175,6 +175,26 @@ INSTANTIATE_TEST_SUITE_P(Codes, OuvertureEcran,
                                            Ouverture{"Empty", "", {"coTaille(0)"}, true}),
                          [](const ::testing::TestParamInfo<Ouverture>& i) { return std::string(i.param.nom); });
 
+TEST_F(Options, WithoutAStoredScreenSettingOpensOnProportionalWithNothingPending) {
+    Screen::setSizeOverride(28800, 16200);
+    m_dossier = std::make_unique<ProgramFolder>();
+    QByteArray aide = ShippedHelpFile();
+    ASSERT_TRUE(aide.contains("Ecran=/\\par"));
+    aide.replace("Ecran=/\\par", "");
+    m_dossier->writeHelpFile(aide);
+    MsgBoxScript script;
+    script.expect(vbOK);  // the start-up's layout misses it first
+    script.expect(vbOK);
+    Demarre();
+    Ouvre();
+    ASSERT_EQ(script.shown().size(), 2u);
+    EXPECT_EQ(script.shown()[1].text, QStringLiteral("LisCfg >>> Ecran non trouvé"));
+    EXPECT_EQ(script.shown()[1].style, 16);
+    EXPECT_TRUE(g().caEcran->Visible());
+    EXPECT_EQ(Cochees(), QStringList{QStringLiteral("coTaille(0)")});
+    EXPECT_FALSE(EnAttente());
+}
+
 // ---------------------------------------------------------------- a choice pending or not
 
 struct Pas {
