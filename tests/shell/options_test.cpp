@@ -9,9 +9,11 @@
 #include "pictures.h"
 
 #include <QAbstractButton>
+#include <QDir>
 #include <QLabel>
 #include <QTest>
 #include <QTimer>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -382,20 +384,52 @@ TEST_F(Options, ASaveThatFailsKeepsTheBoardAndTheChoicePending) {
     EXPECT_TRUE(Redemarree());
 }
 
-TEST_F(Options, ApplyingWhileTheMainWindowWaitsEndsTheWaitAsACancel) {
+// Each file operation of the main window waits on its file panel; the user applies
+// a layout meanwhile.
+class AppliquePendantPanneau : public Options, public ::testing::WithParamInterface<const char*> {};
+
+TEST_P(AppliquePendantPanneau, EndsThePanelsWaitAsACancelAndShowsTheBoardPanel) {
+    const QString bouton = QString::fromLatin1(GetParam());
     DemarreAvec("/");
+    NoteDepart();
     MsgBoxScript script;
     Ouvre();
     CliqueG(QStringLiteral("coTaille(2)"));
-    // The main window waits for the user, as its file panel does; the user applies meanwhile.
-    QTimer::singleShot(0, [this] { CliqueG(QStringLiteral("btTaille")); });
-    const bool fini = WaitUntil(f(), [] { return false; });
-    EXPECT_FALSE(fini) << "the wait ends as a cancel";
+    const QStringList avant = QDir(m_dossier->path()).entryList(QDir::Files);
+    QObject contexte;
+    bool vu = false;
+    std::function<void()> essai;
+    int restants = 50;
+    essai = [&] {
+        if (!f().caFic->Visible()) {
+            if (--restants > 0) QTimer::singleShot(0, &contexte, essai);
+            return;
+        }
+        vu = true;
+        CliqueG(QStringLiteral("btTaille"));
+    };
+    QTimer::singleShot(0, &contexte, essai);
+    Clique(bouton);
+    ASSERT_TRUE(vu) << "the panel did not open";
+    // The press came back: the wait ended, as a cancel.
     ASSERT_TRUE(f().Loaded() && f().Visible());
     EXPECT_TRUE(f().caJeu->Visible()) << "the rebuilt window shows its board panel";
+    EXPECT_FALSE(f().caFic->Visible());
+    EXPECT_TRUE(Redemarree());
+    EXPECT_NEAR(f().Width(), 14400, 1) << "laid out with the choice applied";
     EXPECT_EQ(LisCfg(QStringLiteral("Ecran")), QStringLiteral("@"));
+    EXPECT_EQ(QDir(m_dossier->path()).entryList(QDir::Files), avant) << "no file written by the cancelled operation";
     EXPECT_TRUE(g().Visible());
+    // The rebuilt panel works: opened again and cancelled by the user.
+    QTimer::singleShot(0, &contexte, [this] { Clique(QStringLiteral("btFin(0)")); });
+    Clique(bouton);
+    EXPECT_TRUE(f().caJeu->Visible());
+    EXPECT_FALSE(f().caFic->Visible());
 }
+
+INSTANTIATE_TEST_SUITE_P(Operations, AppliquePendantPanneau,
+                         ::testing::Values("btChargeL", "btEnregL", "btChargeM", "btEnregM"),
+                         [](const ::testing::TestParamInfo<const char*>& i) { return std::string(i.param); });
 
 // ---------------------------------------------------------------- closing
 
