@@ -248,3 +248,19 @@ QImage DessineBouton(const QString& nom) {
         peindre(rosePale, [](QPainter& p) { Fenetre(p, QRectF(3.5, 3.5, 28, 28)); });
     return im;
 }
+
+QImage DessineAvis() {
+    QImage im(32, 32, QImage::Format_ARGB32_Premultiplied);
+    im.fill(Qt::transparent);
+    QPainter p(&im);
+    p.setRenderHint(QPainter::Antialiasing, true);
+    p.setPen(QPen(kNoir, 1.5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.setBrush(QColor(255, 220, 0));
+    p.drawPolygon(QPolygonF({QPointF(16, 1.5), QPointF(30.5, 29.5), QPointF(1.5, 29.5)}));
+    p.setPen(Qt::NoPen);
+    p.setBrush(kNoir);
+    // The mark: a stroke narrowing downwards, then its point.
+    p.drawPolygon(QPolygonF({QPointF(14.2, 10), QPointF(17.8, 10), QPointF(16.8, 21), QPointF(15.2, 21)}));
+    p.drawEllipse(QPointF(16, 25), 1.9, 1.9);
+    return im;
+}

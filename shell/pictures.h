@@ -18,3 +18,7 @@ QImage DessineEchec(int code);
 // "imTxN", "imEnreg", "imEnregN", "imTaille2", "imTaille0", "imFermeA",
 // "imAideA", "imIcoA". An unknown name gives a null image.
 QImage DessineBouton(const QString& nom);
+
+// The warning sign of a notice: 32 x 32 pixels, a yellow triangle edged in black
+// with a black exclamation mark, on a transparent ground.
+QImage DessineAvis();
