@@ -69,6 +69,37 @@ QString readWithoutMnemonic(const QString& caption) {
     return out;
 }
 
+// A button caption wider than its button shows on several lines, broken at its spaces
+// (a run of spaces at a break is dropped), where the button is high enough for them;
+// Caption() keeps the text exactly as set.
+QString wrappedCaption(const QAbstractButton* b, const QString& caption, QStyle::SubElement where) {
+    QString shown = shownCaption(caption);
+    if (shown.contains(QLatin1Char('\n'))) return shown;
+    QStyleOptionButton opt;
+    opt.initFrom(b);
+    opt.text = shown;
+    const QRect place = b->style()->subElementRect(where, &opt, b);
+    const int room = place.width();
+    const QFontMetrics fm(b->font());
+    // A button one line high keeps its caption on that line (drawn tighter if need be).
+    if (room <= 0 || fm.horizontalAdvance(shown) <= room || place.height() < 2 * fm.lineSpacing() - fm.leading())
+        return shown;
+    QString out;
+    while (fm.horizontalAdvance(shown) > room) {
+        // The last space that leaves a first line short enough, past any leading spaces.
+        qsizetype cut = -1;
+        for (qsizetype i = shown.size() - 1; i > 0; --i)
+            if (shown[i] == u' ' && !shown.left(i).trimmed().isEmpty() && fm.horizontalAdvance(shown.left(i)) <= room) {
+                cut = i;
+                break;
+            }
+        if (cut < 0) break;
+        out += shown.left(cut) + QLatin1Char('\n');
+        shown = shown.mid(cut).trimmed();
+    }
+    return out + shown;
+}
+
 // The free fonts and the style's margins may leave a caption a few pixels short of the
 // room the window gives it: its letters are drawn just enough closer together that the
 // caption is read whole rather than cut at both ends.
@@ -351,17 +382,22 @@ CommandButton::CommandButton(Form& f, Control* container, const QString& name, i
 }
 void CommandButton::setCaption(const QString& c) {
     m_caption = c;
-    static_cast<QPushButton*>(widget())->setText(shownCaption(c));
-    fitCaption(static_cast<QPushButton*>(widget()), QStyle::SE_PushButtonContents);
+    showCaption();
     applyAccessibleName();
+}
+void CommandButton::showCaption() {
+    auto* b = static_cast<QPushButton*>(widget());
+    if (!b) return;
+    b->setText(wrappedCaption(b, m_caption, QStyle::SE_PushButtonContents));
+    fitCaption(b, QStyle::SE_PushButtonContents);
 }
 void CommandButton::applyFont() {
     Control::applyFont();
-    if (widget()) fitCaption(static_cast<QPushButton*>(widget()), QStyle::SE_PushButtonContents);
+    showCaption();
 }
 void CommandButton::applyGeometry() {
     Control::applyGeometry();
-    if (widget()) fitCaption(static_cast<QPushButton*>(widget()), QStyle::SE_PushButtonContents);
+    showCaption();
 }
 QString CommandButton::captionRead() const {
     return readWithoutMnemonic(m_caption);

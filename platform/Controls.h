@@ -30,6 +30,8 @@ protected:
     void applyGeometry() override;
 
 private:
+    // The caption as shown: wrapped at its spaces when it is wider than the button.
+    void showCaption();
     QString m_caption;
 };
 

@@ -4,36 +4,11 @@
 
 #include "rule_records.h"
 
-#include <QFontMetrics>
-#include <QPushButton>
 
 namespace {
 
 const long kBlanc = 0xFFFFFF;
 const long kSélection = 0xD0FFFF;
-
-// A caption wider than its button shows on several lines, broken at its spaces,
-// while Caption() keeps the text exactly as set.
-void LegendeSurLignes(CommandButton* b) {
-    auto* w = static_cast<QPushButton*>(b->widget());
-    const QFontMetrics fm(w->font());
-    const int place = w->width() - 6;
-    QString reste = b->Caption(), texte;
-    while (fm.horizontalAdvance(reste) > place) {
-        // The last space that leaves a first line short enough, past any leading spaces.
-        qsizetype coupe = -1;
-        for (qsizetype i = reste.size() - 1; i > 0; --i)
-            if (reste[i] == u' ' && !reste.left(i).trimmed().isEmpty() &&
-                fm.horizontalAdvance(reste.left(i)) <= place) {
-                coupe = i;
-                break;
-            }
-        if (coupe < 0) break;
-        texte += reste.left(coupe) + QLatin1Char('\n');
-        reste = reste.mid(coupe).trimmed();
-    }
-    w->setText(texte + reste);
-}
 
 }  // namespace
 
@@ -73,7 +48,6 @@ void Ostrane1::CreeBiblio() {
         b->setBackColor(0xE8FFE8);
         b->setFont(QStringLiteral("Arial"), 10.2, true);
         b->setCaption(QString::fromUtf8(légende));
-        LegendeSurLignes(b);
         return b;
     };
     btRèglEnreg = bouton("btRèglEnreg", "Ecrire les modifications", 60, 1512);

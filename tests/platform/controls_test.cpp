@@ -12,6 +12,7 @@
 #include <QContextMenuEvent>
 #include <QMenu>
 #include <QFontInfo>
+#include <QFontMetrics>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTimer>
@@ -168,6 +169,24 @@ TEST_F(Controles, ALabelShowsABareCarriageReturnAsALineBreakAndKeepsItsCaption) 
     f.ét->setCaption(c);
     EXPECT_EQ(f.ét->Caption(), c);
     EXPECT_EQ(static_cast<QLabel*>(f.ét->widget())->text(), QStringLiteral("Génération  2\n57 vivants"));
+}
+
+TEST_F(Controles, AButtonCaptionTooWideForItsButtonShowsOnSeveralLinesBrokenAtItsSpaces) {
+    const QString c = QStringLiteral("    Appliquer et enregistrer       les modifications");
+    f.bt->setFont(QStringLiteral("Comic Sans MS"), 10.8);
+    f.bt->Move(1500, 120, 1500, 800);
+    f.bt->setCaption(c);
+    auto* w = static_cast<QPushButton*>(f.bt->widget());
+    EXPECT_EQ(f.bt->Caption(), c) << "the caption is kept as set";
+    const QStringList lignes = w->text().split(QLatin1Char('\n'));
+    ASSERT_GT(lignes.size(), 1) << w->text().toStdString();
+    EXPECT_EQ(lignes.join(QLatin1Char(' ')).simplified(), c.simplified()) << "broken at spaces only";
+    const QFontMetrics fm(w->font());
+    for (const QString& l : lignes) EXPECT_LE(fm.horizontalAdvance(l), w->width()) << l.toStdString();
+    f.bt->setWidth(6000);
+    EXPECT_EQ(w->text(), c) << "a button wide enough shows it on one line";
+    f.bt->Move(1500, 120, 1500, 300);
+    EXPECT_FALSE(w->text().contains(QLatin1Char('\n'))) << "a button one line high keeps one line";
 }
 
 TEST_F(Controles, PropertiesAreFoundByNameWithoutRegardToCase) {

@@ -107,7 +107,7 @@ TEST_F(Options, ShowsEveryCaptionAndTheWarningSignAsDesigned) {
     for (const auto& [nom, texte] : textes) {
         auto* b = qobject_cast<QAbstractButton*>(wg(QString::fromUtf8(nom)));
         ASSERT_TRUE(b) << nom;
-        EXPECT_EQ(b->text(), QString::fromUtf8(texte)) << nom;
+        EXPECT_EQ(b->accessibleName(), QString::fromUtf8(texte)) << nom;
     }
     EXPECT_EQ(g().caPosH->Caption(), QStringLiteral(" Positionnement horizontal "));
     EXPECT_EQ(qobject_cast<QLabel*>(wg(QStringLiteral("étAvis(0)")))->text(),
