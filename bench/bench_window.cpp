@@ -10,7 +10,7 @@
 //          (getrusage over the run), in Globe and in Cosmos.
 //
 // Usage: ostrane_bench_window <help file> [--generations N] [--auto-seconds S]
-//                             [--only step|auto]
+//                             [--only step|auto] [--universe globe|cosmos]
 // Processor time is this process's own (all its threads); the X server's is not counted.
 #include "App.h"
 #include "Ostrane1.h"
@@ -246,12 +246,13 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("Ostrane"));
     if (argc < 2) {
         std::fprintf(stderr,
-                     "usage: %s <help file> [--generations N] [--auto-seconds S] [--only step|auto]\n", argv[0]);
+                     "usage: %s <help file> [--generations N] [--auto-seconds S] [--only step|auto] [--universe globe|cosmos]\n", argv[0]);
         return 2;
     }
     int generations = 1000;
     double secondes = 60;
     QString seul;
+    std::vector<int> modes{0, 1};
     for (int i = 2; i + 1 < argc; i += 2) {
         const QByteArray a = argv[i];
         if (a == "--generations")
@@ -260,6 +261,8 @@ int main(int argc, char** argv) {
             secondes = std::max(1.0, atof(argv[i + 1]));
         else if (a == "--only")
             seul = QString::fromUtf8(argv[i + 1]);
+        else if (a == "--universe")
+            modes = {QByteArray(argv[i + 1]) == "cosmos" ? 1 : 0};
     }
 
     QTemporaryDir dossier;
@@ -284,7 +287,7 @@ int main(int argc, char** argv) {
     if (seul.isEmpty() || seul == QLatin1String("step")) {
         std::printf("full step, median processor time over %d generations of a 35 %% soup\n", generations);
         std::printf("%-8s %10s %10s %8s %12s %s\n", "", "step ms", "floor ms", "ratio", "wall ms", "painted");
-        for (int mode : {0, 1}) {
+        for (int mode : modes) {
             const Mesure m = MesurePas(mode, generations);
             std::printf("%-8s %10.3f %10.3f %8.2f %12.3f %d/%d\n", mode == 0 ? "Globe" : "Cosmos", m.pas * 1e3,
                         m.plancher * 1e3, m.pas / m.plancher, m.murPas * 1e3, m.peints, m.generations);
@@ -293,7 +296,7 @@ int main(int argc, char** argv) {
     }
     if (seul.isEmpty() || seul == QLatin1String("auto")) {
         std::printf("automatic running at the fastest speed, %.0f s each\n", secondes);
-        for (int mode : {0, 1}) {
+        for (int mode : modes) {
             const Part p = MesureAuto(mode, secondes);
             std::printf("%-8s %6.2f %% of a core  (%ld generations, %d new soups)\n",
                         mode == 0 ? "Globe" : "Cosmos", p.part * 100, p.generations, p.relances);
