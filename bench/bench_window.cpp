@@ -58,6 +58,12 @@ double Median(std::vector<double> v) {
     return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
 }
 
+double Quantile(std::vector<double> v, double q) {
+    if (v.empty()) return 0;
+    std::sort(v.begin(), v.end());
+    return v[std::min(v.size() - 1, size_t(q * double(v.size())))];
+}
+
 // Counts the paint events a widget receives, to check that every timed step painted.
 class Compteur : public QObject {
 public:
@@ -139,7 +145,7 @@ void Mode(int i) {
 }
 
 struct Mesure {
-    double pas, plancher, murPas;
+    double pas, plancher, murPas, p10, p90, debut, fin;
     int peints, generations;
 };
 
@@ -180,7 +186,16 @@ Mesure MesurePas(int mode, int generations) {
         mur.push_back(double(horloge.nsecsElapsed()) * 1e-9);
     }
     plateau->removeEventFilter(&compte);
-    return {Median(pas), Median(bas), Median(mur), compte.peints, generations};
+    const size_t moitie = pas.size() / 2;
+    return {Median(pas),
+            Median(bas),
+            Median(mur),
+            Quantile(pas, 0.1),
+            Quantile(pas, 0.9),
+            Median({pas.begin(), pas.begin() + moitie}),
+            Median({pas.begin() + moitie, pas.end()}),
+            compte.peints,
+            generations};
 }
 
 struct Part {
@@ -286,11 +301,14 @@ int main(int argc, char** argv) {
 
     if (seul.isEmpty() || seul == QLatin1String("step")) {
         std::printf("full step, median processor time over %d generations of a 35 %% soup\n", generations);
-        std::printf("%-8s %10s %10s %8s %12s %s\n", "", "step ms", "floor ms", "ratio", "wall ms", "painted");
+        std::printf("%-8s %10s %10s %8s %12s %8s  %s\n", "", "step ms", "floor ms", "ratio", "wall ms", "painted",
+                    "step: 10th/90th centile, median of the first/second half");
         for (int mode : modes) {
             const Mesure m = MesurePas(mode, generations);
-            std::printf("%-8s %10.3f %10.3f %8.2f %12.3f %d/%d\n", mode == 0 ? "Globe" : "Cosmos", m.pas * 1e3,
-                        m.plancher * 1e3, m.pas / m.plancher, m.murPas * 1e3, m.peints, m.generations);
+            std::printf("%-8s %10.3f %10.3f %8.2f %12.3f %8.0f%%  %.3f/%.3f, %.3f/%.3f\n",
+                        mode == 0 ? "Globe" : "Cosmos", m.pas * 1e3, m.plancher * 1e3, m.pas / m.plancher,
+                        m.murPas * 1e3, 100.0 * m.peints / m.generations, m.p10 * 1e3, m.p90 * 1e3, m.debut * 1e3,
+                        m.fin * 1e3);
             std::fflush(stdout);
         }
     }

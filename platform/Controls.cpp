@@ -618,6 +618,7 @@ void PictureBox::ensureCanvas() {
     if (!w) return;
     const QSize s = w->size().expandedTo(QSize(1, 1));
     if (m_size == s) return;
+    settle();
     m_size = s;
     if (m_layered) {
         QImage c(s, QImage::Format_ARGB32_Premultiplied);
@@ -659,6 +660,7 @@ void PictureBox::compose() {
             p.drawImage(0, 0, m_picture);
         }
     }
+    settle();
     m_shown = m_background.copy();
     if (m_layered) {
         QPainter p(&m_shown);
@@ -673,6 +675,7 @@ void PictureBox::compose() {
 }
 void PictureBox::touched(int x0, int y0, int x1, int y1) {
     if (!m_composed) return;
+    y1 = std::min(y1, int(m_rowTo.size()) - 1);
     for (int y = y0; y <= y1; ++y) {
         int& from = m_rowFrom[size_t(y)];
         int& to = m_rowTo[size_t(y)];
@@ -688,26 +691,63 @@ void PictureBox::touched(int x0, int y0, int x1, int y1) {
 }
 void PictureBox::Cls() {
     ensureCanvas();
+    settle();
     if (m_layered) {
         m_canvas = QImage();
         m_layered = false;
         m_composed = false;
-    } else if (m_composed) {
-        // Each point gets the background back, and nothing else is touched.
-        const qsizetype pas = m_shown.bytesPerLine();
-        uchar* shown = m_shown.bits();
-        const uchar* fond = m_background.constBits();
-        for (const Dot& d : m_dots) {
-            const int n = d.x1 - d.x0 + 1;
-            for (int y = d.y0; y <= d.y1; ++y)
-                std::copy_n(reinterpret_cast<const QRgb*>(fond + y * pas) + d.x0, n,
-                            reinterpret_cast<QRgb*>(shown + y * pas) + d.x0);
-            touched(d.x0, d.y0, d.x1, d.y1);
-        }
+        m_dots.clear();
+    } else if (!m_composed) {
+        m_dots.clear();
+    } else {
+        m_old.swap(m_dots);
+        m_dots.clear();
+        m_newAt.resize(size_t(m_size.width()) * size_t(m_size.height()), -1);
+        m_clearing = true;
     }
-    m_dots.clear();
     m_drawn = false;
     repaintLater();
+}
+void PictureBox::restoreDot(const Dot& d) {
+    const qsizetype pas = m_shown.bytesPerLine();
+    uchar* shown = m_shown.bits();
+    const uchar* fond = m_background.constBits();
+    const int x1 = std::min(d.x1, m_shown.width() - 1), y1 = std::min(d.y1, m_shown.height() - 1);
+    if (x1 < d.x0) return;
+    for (int y = d.y0; y <= y1; ++y)
+        std::copy_n(reinterpret_cast<const QRgb*>(fond + y * pas) + d.x0, x1 - d.x0 + 1,
+                    reinterpret_cast<QRgb*>(shown + y * pas) + d.x0);
+}
+void PictureBox::settle() {
+    if (!m_clearing) return;
+    m_clearing = false;
+    const int w = m_size.width();
+    if (m_composed) {
+        m_kept.assign(m_dots.size(), 0);
+        // Points of another colour may cover one another in another order: then every
+        // point is told to the window.
+        bool mixte = false;
+        const QRgb couleur = m_dots.empty() ? (m_old.empty() ? 0 : m_old.front().rgb) : m_dots.front().rgb;
+        for (const Dot& o : m_old) {
+            mixte |= o.rgb != couleur;
+            const int at = m_newAt[size_t(o.y0) * size_t(w) + size_t(o.x0)];
+            if (at >= 0 && m_dots[size_t(at)] == o) {
+                m_kept[size_t(at)] = 1;
+                continue;
+            }
+            restoreDot(o);
+            touched(o.x0, o.y0, o.x1, o.y1);
+        }
+        for (const Dot& d : m_dots) mixte |= d.rgb != couleur;
+        for (size_t i = 0; i < m_dots.size(); ++i) {
+            const Dot& d = m_dots[i];
+            // A point drawn again is drawn over what a point that went may have cleared.
+            fillDot(m_shown, d);
+            if (!m_kept[i] || mixte) touched(d.x0, d.y0, d.x1, d.y1);
+        }
+    }
+    for (const Dot& d : m_dots) m_newAt[size_t(d.y0) * size_t(w) + size_t(d.x0)] = -1;
+    m_old.clear();
 }
 void PictureBox::repaintLater() {
     // A redraw sets thousands of points: the picture is painted once, when they are all set.
@@ -717,6 +757,7 @@ void PictureBox::repaintLater() {
         m_repaintPending = false;
         QWidget* w = widget();
         if (!w) return;
+        settle();
         if (!m_composed) {
             w->update();
             return;
@@ -751,7 +792,9 @@ void PictureBox::repaintLater() {
 void PictureBox::fillDot(QImage& im, const Dot& d) {
     const qsizetype pas = im.bytesPerLine();
     uchar* bits = im.bits();
-    for (int y = d.y0; y <= d.y1; ++y) std::fill_n(reinterpret_cast<QRgb*>(bits + y * pas) + d.x0, d.x1 - d.x0 + 1, d.rgb);
+    const int x1 = std::min(d.x1, im.width() - 1), y1 = std::min(d.y1, im.height() - 1);
+    if (x1 < d.x0) return;
+    for (int y = d.y0; y <= y1; ++y) std::fill_n(reinterpret_cast<QRgb*>(bits + y * pas) + d.x0, x1 - d.x0 + 1, d.rgb);
 }
 void PictureBox::PSet(double x, double y, long colour) {
     ensureCanvas();
@@ -764,18 +807,25 @@ void PictureBox::PSet(double x, double y, long colour) {
     m_drawn = true;
     if (x0 > x1 || y0 > y1) return;
     const Dot d{x0, y0, x1, y1, VbColor(colour).rgba()};
-    if (m_composed) fillDot(m_shown, d);
-    if (m_layered) {
-        fillDot(m_canvas, d);
-    } else if (m_dots.size() < 1000000) {
-        m_dots.push_back(d);
-    } else {
+    if (!m_layered && m_dots.size() >= 1000000) {
+        settle();
         m_canvas = canvas();
         m_layered = true;
         m_dots.clear();
-        fillDot(m_canvas, d);
     }
-    touched(x0, y0, x1, y1);
+    if (m_layered) {
+        fillDot(m_canvas, d);
+        if (m_composed) fillDot(m_shown, d);
+        touched(x0, y0, x1, y1);
+    } else if (m_clearing) {
+        // Drawn when the clearing settles.
+        m_newAt[size_t(y0) * size_t(m_size.width()) + size_t(x0)] = int(m_dots.size());
+        m_dots.push_back(d);
+    } else {
+        m_dots.push_back(d);
+        if (m_composed) fillDot(m_shown, d);
+        touched(x0, y0, x1, y1);
+    }
     repaintLater();
 }
 void PictureBox::setPicture(const QImage& img) {
@@ -792,6 +842,7 @@ void PictureBox::setBorderStyle(int b) {
 }
 void PictureBox::paint(QPainter& p, const QRegion& where) {
     ensureCanvas();
+    settle();
     if (!m_composed) {
         compose();
         // This paint may cover only part of the widget; the rest is shown afresh too.

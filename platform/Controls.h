@@ -180,6 +180,7 @@ private:
     void touched(int x0, int y0, int x1, int y1);
     struct Dot;
     static void fillDot(QImage& im, const Dot& d);
+    void restoreDot(const Dot& d);
     QImage m_picture, m_canvas;
     // The background alone, and what is shown: the background with the points.
     QImage m_background, m_shown;
@@ -189,10 +190,20 @@ private:
     struct Dot {
         int x0, y0, x1, y1;
         QRgb rgb;
+        bool operator==(const Dot&) const = default;
     };
     std::vector<Dot> m_dots;
     bool m_layered = false;
     QSize m_size;
+    // A clearing is settled when the batch ends: the points of the drawing before it
+    // (m_old) that are drawn again in the same place are left alone, so that only the
+    // points that came or went are repainted. m_newAt: the new point whose corner is at
+    // a pixel, or -1.
+    std::vector<Dot> m_old;
+    std::vector<int> m_newAt;
+    std::vector<char> m_kept;
+    bool m_clearing = false;
+    void settle();
     // Pixel rows changed since the window was last told: their first and last column
     // (none when last < first).
     std::vector<int> m_rowFrom, m_rowTo;

@@ -9,6 +9,8 @@
 #include <QTimer>
 #include <QWidget>
 
+#include <cstring>
+
 namespace {
 const QString kEmpty;
 const QColor kLines(192, 192, 192);
@@ -223,6 +225,19 @@ const QImage& FlexGrid::tile(int w, int h, long back, const QString& text) {
     return m_tiles.back().image;
 }
 
+namespace {
+// A cell's image copied into the picture, clipped to it; both are 32-bit opaque.
+void Pose(QImage& dst, const QImage& src, int x, int y) {
+    const int x0 = std::max(0, x), y0 = std::max(0, y);
+    const int x1 = std::min(dst.width(), x + src.width()), y1 = std::min(dst.height(), y + src.height());
+    if (x0 >= x1 || y0 >= y1) return;
+    const qsizetype pasD = dst.bytesPerLine(), pasS = src.bytesPerLine();
+    uchar* d = dst.bits() + y0 * pasD + x0 * 4;
+    const uchar* s = src.constBits() + (y0 - y) * pasS + (x0 - x) * 4;
+    for (int row = y0; row < y1; ++row, d += pasD, s += pasS) std::memcpy(d, s, size_t(x1 - x0) * 4);
+}
+}  // namespace
+
 void FlexGrid::redraw() {
     QWidget* w = widget();
     if (!w || (!m_anyMarked && !m_allMarked)) return;
@@ -240,17 +255,18 @@ void FlexGrid::redraw() {
     if (m_allMarked) {
         if (m_picture.size() != size) m_picture = QImage(size, QImage::Format_RGB32);
         m_picture.fill(kOutside);
-        QPainter p(&m_picture);
         for (int r = 0; r < m_rows; ++r) {
             const int y = m_ys[size_t(r)], h = m_ys[size_t(r) + 1] - y;
             if (y > size.height()) break;
             for (int c = 0; c < m_cols; ++c) {
                 const int x = m_xs[size_t(c)], cw = m_xs[size_t(c) + 1] - x;
                 if (x > size.width()) break;
-                if (cw > 0 && h > 0) p.drawImage(x, y, tile(cw, h, m_back[size_t(idx(r, c))], shown(m_text[size_t(idx(r, c))])));
+                if (cw > 0 && h > 0)
+                    Pose(m_picture, tile(cw, h, m_back[size_t(idx(r, c))], shown(m_text[size_t(idx(r, c))])), x, y);
             }
         }
         // The right and bottom lines close the last column and row.
+        QPainter p(&m_picture);
         p.fillRect(m_xs[size_t(m_cols)], 0, 1, m_ys[size_t(m_rows)] + 1, kLines);
         p.fillRect(0, m_ys[size_t(m_rows)], m_xs[size_t(m_cols)] + 1, 1, kLines);
         std::fill(m_marks.begin(), m_marks.end(), 0);
@@ -262,7 +278,6 @@ void FlexGrid::redraw() {
     // Marked cells, painted row by row; the rows that changed make bands, each
     // as wide as the columns that changed in it.
     std::vector<QRect> bands;
-    QPainter p(&m_picture);
     int bx0 = 0, bx1 = -1, by0 = 0, by1 = -1;
     for (int r = 0; r < m_rows; ++r) {
         const int y = m_ys[size_t(r)], h = m_ys[size_t(r) + 1] - y;
@@ -275,7 +290,7 @@ void FlexGrid::redraw() {
             c1 = c;
             const int x = m_xs[size_t(c)], cw = m_xs[size_t(c) + 1] - x;
             if (cw > 0 && h > 0 && x < size.width() && y < size.height())
-                p.drawImage(x, y, tile(cw, h, m_back[size_t(idx(r, c))], shown(m_text[size_t(idx(r, c))])));
+                Pose(m_picture, tile(cw, h, m_back[size_t(idx(r, c))], shown(m_text[size_t(idx(r, c))])), x, y);
         }
         if (c0 < 0 || h <= 0) continue;
         const int x0 = m_xs[size_t(c0)], x1 = m_xs[size_t(c1) + 1] - 1, y1 = y + h - 1;
