@@ -21,6 +21,7 @@
 #pragma once
 
 #include "Controls.h"
+#include "FileLists.h"
 #include "FlexGrid.h"
 #include "Form.h"
 #include "Plateau.h"
@@ -87,6 +88,19 @@ public:
     Frame* caNomFic = nullptr;
     Label* étLif = nullptr;
 
+    // ---- Rule-library panel caBiblio: eleven rows of name, survival and birth digits
+    ControlArray<TextBox> txRègle, txRègleS, txRègleC;  // 0..10
+    CommandButton *btRèglEnreg = nullptr, *btRègleF = nullptr, *btRèglApp = nullptr;
+
+    // ---- File panel caFic
+    DriveListBox* lsUni = nullptr;
+    DirListBox* lsRép = nullptr;
+    CommandButton* btFixeR = nullptr;
+    FileListBox* lsFic = nullptr;
+    TextBox* txNFic = nullptr;
+    ControlArray<OptionButton> coFic;   // 0 "Tous les fichiers", 1 "*" & ExtFic
+    ControlArray<CommandButton> btFin;  // 0 "Annuler", 1 "Lire" or "Ecrire"
+
     // ---- Board arrays
     Plateau Grille, Avant1, Avant2, Univers, UniSuiv, UniAnte;
 
@@ -146,6 +160,34 @@ public:
     void coSymDG_Click(int Index);
     void coSymHB_Click(int Index);
 
+    // ---- Rule-library panel caBiblio, rules/
+    void btBiblio_Click();
+    bool LisRègles();
+    void btRèglEnreg_Click();
+    void btRègleF_Click();
+    void btRèglApp_Click();
+    void txRègle_Click(int Index);
+    void txRègle_Change(int Index);
+    void txRègleS_Change(int Index);
+    void txRègleC_Change(int Index);
+    void txRègle_KeyPress(int Index, int& KeyAscii);
+    void txRègleS_KeyPress(int Index, int& KeyAscii);
+    void txRègleC_KeyPress(int Index, int& KeyAscii);
+
+    // ---- File panel caFic and the board and pattern files, files/
+    void OuvreFic(const QString& Titre);
+    void btFin_Click(int Index);
+    void lsFic_Click();
+    void txNFic_Change();
+    void lsRép_Change();
+    void lsUni_Change();
+    void coFic_Click(int Index);
+    void btFixeR_Click();
+    void btEnregL_Click();
+    void btChargeL_Click();
+    void btEnregM_Click();
+    void btChargeM_Click();
+
 protected:
     void CreateControls() override;
     void Form_Load() override;
@@ -157,6 +199,10 @@ private:
     void CreeJeu();
     void CreeFic();     // files/
     void CreeBiblio();  // rules/
+    // Steps 2 to 4 of the file panel's handshake: waits for the panel, then
+    // gives the chosen path, empty when cancelled or when the window went away
+    // meanwhile (nothing may then touch its controls).
+    QString AttendFic();
     // Draws a universe array from row and column `premier` on.
     void DessineUnivers(const Plateau& u, int premier);
     // The parity options of both pairs.

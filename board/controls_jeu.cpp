@@ -207,7 +207,12 @@ void Ostrane1::CreeJeu() {
     ccCentre->Click = [this] { ccCentre_Click(); };
     ccAléa->Click = [this] { ccAléa_Click(); };
     ccEnregR->Click = [this] { ccEnregR_Click(); };
+    btBiblio->Click = [this] { btBiblio_Click(); };  // rules/
     btPlaceM->Click = [this] { btPlaceM_Click(); };
+    btChargeL->Click = [this] { btChargeL_Click(); };
+    btEnregL->Click = [this] { btEnregL_Click(); };
+    btChargeM->Click = [this] { btChargeM_Click(); };
+    btEnregM->Click = [this] { btEnregM_Click(); };
     btVideM->Click = [this] { btVideM_Click(); };
     grJeu->Click = [this] { grJeu_Click(); };
     grMotif->Click = [this] { grMotif_Click(); };

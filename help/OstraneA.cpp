@@ -5,7 +5,41 @@
 #include "RichTextBox.h"
 #include "pictures.h"
 
-OstraneA::OstraneA() : FenetreAide(QStringLiteral("OstraneA")) {
+#include <QEvent>
+#include <algorithm>
+#include <QObject>
+#include <QWidget>
+#include <QWindow>
+
+namespace {
+
+// Red of the colour button: &H40C0, that is RGB(192, 64, 0).
+constexpr long kRouge = 0x40C0;
+// Lines kept shown above a section's heading after a jump.
+constexpr int kLignesAuDessus = 2;
+
+// Watches the desktop's answers about the window's state: a spontaneous state change
+// is the desktop saying what it granted.
+class VeilleEtat : public QObject {
+public:
+    explicit VeilleEtat(OstraneA& a) : m_a(a) {}
+
+protected:
+    bool eventFilter(QObject* o, QEvent* e) override {
+        if (e->type() == QEvent::WindowStateChange && e->spontaneous()) {
+            if (auto* w = qobject_cast<QWindow*>(o))
+                m_a.EtatAccorde(w->windowStates() & Qt::WindowMaximized, w->windowStates() & Qt::WindowMinimized);
+        }
+        return false;
+    }
+
+private:
+    OstraneA& m_a;
+};
+
+}  // namespace
+
+OstraneA::OstraneA() : FenetreAide(QStringLiteral("OstraneA")), m_veille(std::make_unique<VeilleEtat>(*this)) {
     // Client area 19104 x 10212 twips, plus the window's border and caption.
     m_designWidth = 19104 + 120;
     m_designHeight = 10212 + 576;
@@ -77,6 +111,20 @@ void OstraneA::CreateControls() {
         *b.b = bi.bouton;
         *b.z = bi.jumeau;
     }
+    imTxR->MouseDown = [this](int b, int s, float x, float y) { imTxR_MouseDown(b, s, x, y); };
+    imTxR->MouseUp = [this](int b, int s, float x, float y) { imTxR_MouseUp(b, s, x, y); };
+    imTxN->MouseDown = [this](int b, int s, float x, float y) { imTxN_MouseDown(b, s, x, y); };
+    imTxN->MouseUp = [this](int b, int s, float x, float y) { imTxN_MouseUp(b, s, x, y); };
+    imEnreg->MouseDown = [this](int b, int s, float x, float y) { imEnreg_MouseDown(b, s, x, y); };
+    imEnreg->MouseUp = [this](int b, int s, float x, float y) { imEnreg_MouseUp(b, s, x, y); };
+    imAide->MouseDown = [this](int b, int s, float x, float y) { imAide_MouseDown(b, s, x, y); };
+    imAide->MouseUp = [this](int b, int s, float x, float y) { imAide_MouseUp(b, s, x, y); };
+    imIco->MouseDown = [this](int b, int s, float x, float y) { imIco_MouseDown(b, s, x, y); };
+    imIco->MouseUp = [this](int b, int s, float x, float y) { imIco_MouseUp(b, s, x, y); };
+    imTaille->MouseDown = [this](int b, int s, float x, float y) { imTaille_MouseDown(b, s, x, y); };
+    imTaille->MouseUp = [this](int b, int s, float x, float y) { imTaille_MouseUp(b, s, x, y); };
+    imFerme->MouseDown = [this](int b, int s, float x, float y) { imFerme_MouseDown(b, s, x, y); };
+    imFerme->MouseUp = [this](int b, int s, float x, float y) { imFerme_MouseUp(b, s, x, y); };
     imTailleZ->setToolTipText(QStringLiteral("Afficher en pleine page"));
     imEnregN = Ajoute<Image>(caMarlett, QStringLiteral("imEnregN"));
     imEnregN->Move(1260, 36, 420, 420);
@@ -109,14 +157,21 @@ void OstraneA::CreateControls() {
 }
 
 void OstraneA::Form_Load() {
+    // The sizes set while loading are not the window's resizes: the ordinary face lays
+    // itself out once at the end, and the failure face keeps the size it gives itself.
+    m_chargement = true;
+    m_maxDemande = m_maxRefuse = false;
     setCaption(QStringLiteral(" ") + App::Title());
     AjusteEcran();
     // A failure code is a single digit where a path would stand.
     if (FicAide.size() == 1 && FicAide <= QLatin1String("9")) {
         FaceEchec();
+        m_chargement = false;
         return;
     }
     ChargementOrdinaire();
+    m_chargement = false;
+    Form_Resize();
 }
 
 void OstraneA::AjusteEcran() {
@@ -131,8 +186,9 @@ void OstraneA::AjusteEcran() {
             c->Refresh();
         }
     }
-    setWidth(Width() * m_r);
-    setHeight(Height() * m_r);
+    m_largeurNormale = Width() * m_r;
+    m_hauteurNormale = Height() * m_r;
+    Move(Left(), Top(), m_largeurNormale, m_hauteurNormale);
 }
 
 void OstraneA::FaceEchec() {
@@ -164,6 +220,9 @@ void OstraneA::ChargementOrdinaire() {
     imTxR->setVisible(true);
     imTxN->setVisible(true);
     imAide->setVisible(true);
+    // The picture of the mode the window is in, which outlives the window.
+    imTaille->setPicture(MultiPage ? imTaille0->Picture() : imTaille2->Picture());
+    imTailleZ->setPicture(imTaille->Picture());
     qsizetype p = -1;  // 0-based here
     for (int n = 1; n <= 6; ++n) {
         const QString marque = QStringLiteral("** - ") + QString::number(n) + QStringLiteral(" - **");
@@ -182,14 +241,156 @@ void OstraneA::ChargementOrdinaire() {
 }
 
 void OstraneA::Form_Unload(int& Cancel) {
-    (void)Cancel;
-    if (caInit->Visible()) End();
+    if (caInit->Visible()) {
+        End();
+        return;
+    }
+    if (imEnreg->Visible()) {
+        const int r = MsgBox(QStringLiteral("Le texte a été modifié. Faut-il l'enregistrer ?"), 35);
+        if (r == vbCancel) {
+            Cancel = 1;
+            return;
+        }
+        // A save that failed has told the user and left the mark up: the window stays, so
+        // that the edits are not lost without a question.
+        if (r == vbYes && !EnregAide()) {
+            Cancel = 1;
+            return;
+        }
+    }
+    FermeForme(*this);
 }
 
-void OstraneA::Form_Resize() {}
+void OstraneA::Form_Resize() {
+    if (m_chargement || !caInit || caInit->Visible()) return;
+    Surveille();
+    const int etat = WindowState();
+    if (etat != vbMinimized && !MultiPage && etat != vbMaximized) Agrandit();
+    // Full page stays editable with its sections where the desktop will not maximise.
+    m_txAide->setLocked(MultiPage);
+    caEdite->setVisible(!MultiPage && WindowState() != vbMinimized);
+    // Statements that a window too small would make negative are skipped.
+    const double W = Width(), H = Height(), B = 492 * m_r;
+    if (W - 60 > 0) m_txAide->setWidth(W - 60);
+    if (H - B - 1296 > 0) m_txAide->setHeight(H - B - 1296);
+    caMarlett->setLeft(W - caMarlett->Width() - 60);
+    // The frame grows with the text, so that the text's scroll bar is never cut off.
+    caAide->Move(0, 0, std::max(caAide->Width(), m_txAide->Left() + m_txAide->Width()),
+                 std::max(caAide->Height(), m_txAide->Top() + m_txAide->Height()));
+}
+
+void OstraneA::Agrandit() {
+    if (m_maxRefuse) return;
+    // Only a shown window hears back from the desktop.
+    if (Visible()) m_maxDemande = true;
+    setWindowState(vbMaximized);
+}
+
+void OstraneA::Surveille() {
+    QWidget* w = topWidget();
+    QWindow* h = w ? w->windowHandle() : nullptr;
+    if (!h || h == m_fenetreVeillee) return;
+    h->installEventFilter(m_veille.get());
+    m_fenetreVeillee = h;
+}
+
+void OstraneA::EtatAccorde(bool maximise, bool minimise) {
+    if (maximise) {
+        m_maxDemande = m_maxRefuse = false;
+    } else if (m_maxDemande && !minimise) {
+        // Asked for a maximise, told normal: the desktop will not maximise this window.
+        m_maxDemande = false;
+        m_maxRefuse = true;
+    }
+}
 
 void OstraneA::btAide_Click(int Index) {
-    (void)Index;
+    RichTextBox* tx = m_txAide;
+    const QString ouverture = QStringLiteral("** - ") + QString::number(Index);
+    const int pos = tx->Find(ouverture, 0);
+    // The heading may have been deleted since the load: nothing to go to.
+    if (pos < 0) return;
+    tx->SetFocus();
+    tx->setSelStart(pos);
+    tx->Span(QStringLiteral("\r"), true);
+    tx->ScrollLineTo(pos, kLignesAuDessus);
+}
+
+void OstraneA::imTxR_MouseDown(int, int, float, float) {
+    BoutonBas();
+}
+
+void OstraneA::imTxR_MouseUp(int, int, float, float) {
+    BoutonHaut();
+    m_txAide->setSelColor(kRouge);
+}
+
+void OstraneA::imTxN_MouseDown(int, int, float, float) {
+    BoutonBas();
+}
+
+void OstraneA::imTxN_MouseUp(int, int, float, float) {
+    BoutonHaut();
+    m_txAide->setSelColor(0);
+}
+
+void OstraneA::imEnreg_MouseDown(int, int, float, float) {
+    BoutonBas();
+}
+
+void OstraneA::imEnreg_MouseUp(int, int, float, float) {
+    BoutonHaut();
+    EnregAide();
+}
+
+void OstraneA::imAide_MouseDown(int, int, float, float) {
+    BoutonBas();
+}
+
+void OstraneA::imAide_MouseUp(int, int, float, float) {
+    BoutonHaut();
+    // The help on help stands at the end of the text.
+    m_txAide->SetFocus();
+    m_txAide->MoveToEnd();
+}
+
+void OstraneA::imIco_MouseDown(int, int, float, float) {
+    BoutonBas();
+}
+
+void OstraneA::imIco_MouseUp(int, int, float, float) {
+    BoutonHaut();
+    setWindowState(vbMinimized);
+}
+
+void OstraneA::imTaille_MouseDown(int, int, float, float) {
+    BoutonBas();
+}
+
+void OstraneA::imTaille_MouseUp(int, int, float, float) {
+    BoutonHaut();
+    MultiPage = !MultiPage;
+    imTaille->setPicture(MultiPage ? imTaille0->Picture() : imTaille2->Picture());
+    imTailleZ->setPicture(imTaille->Picture());
+    m_txAide->setLocked(MultiPage);
+    caEdite->setVisible(!MultiPage);
+    if (MultiPage) {
+        setWindowState(vbNormal);
+        Move(Left(), Top(), m_largeurNormale, m_hauteurNormale);
+    } else {
+        // The user asks for full page: ask the desktop again, even after a refusal.
+        m_maxRefuse = false;
+        Agrandit();
+    }
+}
+
+void OstraneA::imFerme_MouseDown(int, int, float, float) {
+    BoutonBas();
+}
+
+void OstraneA::imFerme_MouseUp(int, int, float, float) {
+    BoutonHaut();
+    FermeForme(*this);
 }
 
 void OstraneA::imProg_MouseUp(int Index, int Button, int Shift, float X, float Y) {

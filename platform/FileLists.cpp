@@ -8,8 +8,12 @@
 #include <QListWidget>
 #include <QMouseEvent>
 #include <QSignalBlocker>
+#include <QStorageInfo>
 #include <QStyle>
 #include <algorithm>
+#ifdef __linux__
+#include <mntent.h>
+#endif
 
 namespace {
 
@@ -150,13 +154,77 @@ bool matchesAny(const QString& name, const QStringList& patterns) {
 }  // namespace
 
 // ---- DriveListBox
+QStringList RealMounts(const std::vector<MountPoint>& mounts) {
+    // The kernel's and the containers' own file systems hold no user files.
+    static const char* const pseudo[] = {
+        "proc",     "sysfs",      "tmpfs",       "devtmpfs",       "devpts",   "overlay",     "aufs",
+        "cgroup",   "cgroup2",    "securityfs",  "debugfs",        "tracefs",  "pstore",      "bpf",
+        "autofs",   "hugetlbfs",  "mqueue",      "fusectl",        "configfs", "binfmt_misc", "ramfs",
+        "squashfs", "nsfs",       "efivarfs",    "rpc_pipefs",     "nfsd",     "selinuxfs",   "rootfs",
+        "none",     "fuse.lxcfs", "fuse.portal", "fuse.gvfsd-fuse"};
+    auto under = [](const QString& p, const char* top) {
+        const QString t = QString::fromLatin1(top);
+        return p == t || p.startsWith(t + QLatin1Char('/'));
+    };
+    QStringList out;
+    for (const MountPoint& m : mounts) {
+        const QString root = QDir::cleanPath(QDir::fromNativeSeparators(m.root));
+        if (root.isEmpty() || root == QLatin1String("/") || !root.startsWith(QLatin1Char('/'))) continue;
+        if (under(root, "/proc") || under(root, "/sys") || under(root, "/dev") || under(root, "/boot")) continue;
+        const QByteArray type = m.fsType.toLower();
+        if (type.isEmpty() ||
+            std::any_of(std::begin(pseudo), std::end(pseudo), [&](const char* t) { return type == t; }))
+            continue;
+        if (!out.contains(root)) out << root;
+    }
+    return out;
+}
+
+namespace {
+bool isNetworkFs(const QByteArray& type) {
+    const QByteArray t = type.toLower();
+    for (const char* n : {"nfs", "cifs", "smb", "fuse.", "9p", "ceph", "glusterfs", "afs", "davfs"})
+        if (t.startsWith(n)) return true;
+    return false;
+}
+
+// The mount table as the C library reads it: no file system is looked at, so
+// that a dead network share cannot hang the window.
+std::vector<MountPoint> mountTable() {
+    std::vector<MountPoint> out;
+#ifdef __linux__
+    if (FILE* f = setmntent("/proc/self/mounts", "r")) {
+        while (const mntent* e = getmntent(f))
+            out.push_back({QString::fromLocal8Bit(e->mnt_dir), QByteArray(e->mnt_type)});
+        endmntent(f);
+        return out;
+    }
+#endif
+    for (const QStorageInfo& v : QStorageInfo::mountedVolumes())
+        if (v.isValid() && v.isReady()) out.push_back({v.rootPath(), v.fileSystemType()});
+    return out;
+}
+}  // namespace
+
 DriveListBox::DriveListBox(Form& f, Control* container, const QString& name, int index)
     : Control(f, container, name, index) {
     for (const QFileInfo& d : QDir::drives()) m_drives << QDir::cleanPath(d.absoluteFilePath());
     if (m_drives.isEmpty()) m_drives << QStringLiteral("/");
-    // No drive letters: the home folder is the other place a user keeps files.
-    const QString home = QDir::cleanPath(QDir::homePath());
-    if (m_drives == QStringList{QStringLiteral("/")} && home != m_drives.front()) m_drives << home;
+    if (m_drives == QStringList{QStringLiteral("/")}) {
+        // No drive letters: the home folder is the other place a user keeps
+        // files, and media and shares are mounted somewhere in the tree.
+        const QString home = QDir::cleanPath(QDir::homePath());
+        if (home != m_drives.front()) m_drives << home;
+        std::vector<MountPoint> mounts = mountTable();
+        for (const QString& m : RealMounts(mounts)) {
+            if (m_drives.contains(m)) continue;
+            // A share that stopped answering would hang the window on a look at
+            // it: those are taken as the folders they are mounted on.
+            const auto it = std::find_if(mounts.begin(), mounts.end(),
+                                         [&](const MountPoint& p) { return QDir::cleanPath(p.root) == m; });
+            if ((it != mounts.end() && isNetworkFs(it->fsType)) || QFileInfo(m).isDir()) m_drives << m;
+        }
+    }
 
     auto* c = new QComboBox;
     for (const QString& d : m_drives) c->addItem(QDir::toNativeSeparators(d));
@@ -324,7 +392,13 @@ QString FileListBox::List(int i) const {
 void FileListBox::fill(bool keepPick) {
     const QStringList patterns = m_pattern.split(QLatin1Char(';'), Qt::SkipEmptyParts);
     m_names.clear();
-    for (const QString& n : entries(m_path, QDir::Files))
+    QStringList found = entries(m_path, QDir::Files);
+    if (!m_alsoListed.isEmpty()) {
+        for (const QString& n : QDir(m_path).entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot))
+            if (n.compare(m_alsoListed, Qt::CaseInsensitive) == 0 && !found.contains(n)) found << n;
+        sortNames(found);
+    }
+    for (const QString& n : found)
         if (matchesAny(n, patterns)) m_names << n;
     if (!keepPick) m_fileName.clear();
     m_listIndex = keepPick && !m_fileName.isEmpty() ? static_cast<int>(m_names.indexOf(m_fileName)) : -1;
@@ -395,6 +469,12 @@ bool FileListBox::setListIndex(int i) {
         pick(i, true);
     }
     return true;
+}
+
+void FileListBox::setAlsoListed(const QString& name) {
+    if (name == m_alsoListed) return;
+    m_alsoListed = name;
+    fill(true);
 }
 
 void FileListBox::Refresh() {

@@ -7,15 +7,29 @@
 
 #include "Control.h"
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 #include <functional>
+#include <vector>
 
 class QComboBox;
 class QListWidget;
 
-// The drives: the roots of the machine, plus the user's home folder where
-// there are no drive letters, so that the panel can jump there in one choice.
+// A mounted file system as the machine reports it.
+struct MountPoint {
+    QString root;
+    QByteArray fsType;
+};
+// The mounts worth offering as drives, in the order given, duplicates and the
+// root aside: real file systems (disks, removable media, network shares), not
+// the kernel's own (proc, sys, tmpfs, overlay and their kin) nor what lies
+// under /proc, /sys, /dev or /boot.
+QStringList RealMounts(const std::vector<MountPoint>& mounts);
+
+// The drives: the roots of the machine, plus, where there are no drive
+// letters, the user's home folder (so that the panel can jump there in one
+// choice) and the real file systems mounted on the machine.
 class DriveListBox : public Control {
 public:
     DriveListBox(Form& f, Control* container, const QString& name, int index = -1);
@@ -88,6 +102,9 @@ public:
     bool setListIndex(int i);
     // Reads the folder again; the picked name stays picked while it is there.
     void Refresh();
+    // A hidden file of exactly this name, letter case aside, is listed too when
+    // it matches the pattern (a file named ".vie" is a board file all the same).
+    void setAlsoListed(const QString& name);
     std::function<void()> Click;
     std::function<void()> DblClick;
     std::function<void()> PathChange;
@@ -99,6 +116,7 @@ private:
     QListWidget* list() const;
     QString m_path;
     QString m_pattern = QStringLiteral("*.*");
+    QString m_alsoListed;
     QStringList m_names;
     QString m_fileName;
     int m_listIndex = -1;

@@ -8,7 +8,9 @@
 #include <QMimeData>
 #include <QSaveFile>
 #include <QScrollBar>
+#include <QAbstractTextDocumentLayout>
 #include <QTextBlock>
+#include <QTextLayout>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextEdit>
@@ -62,6 +64,74 @@ rtf::CharStyle StyleOf(const QTextCharFormat& f, const QString& defaultFont, int
     return s;
 }
 
+// The paragraph format in twips rides along in the block format, so that a load and a
+// save give back the very numbers the file held, whatever the rounding to pixels.
+enum ParaProperty {
+    kLeftTwips = QTextFormat::UserProperty + 1,
+    kRightTwips,
+    kFirstTwips,
+    kBeforeTwips,
+    kAfterTwips,
+};
+
+QTextBlockFormat BlockFormatFor(const rtf::ParaStyle& ps) {
+    QTextBlockFormat f;
+    switch (ps.align) {
+        case rtf::Align::Center:
+            f.setAlignment(Qt::AlignHCenter);
+            break;
+        case rtf::Align::Right:
+            f.setAlignment(Qt::AlignRight);
+            break;
+        case rtf::Align::Justify:
+            f.setAlignment(Qt::AlignJustify);
+            break;
+        case rtf::Align::Left:
+            f.setAlignment(Qt::AlignLeft);
+            break;
+    }
+    const double tx = Screen::TwipsPerPixelX(), ty = Screen::TwipsPerPixelY();
+    f.setLeftMargin(ps.leftIndent / tx);
+    f.setRightMargin(ps.rightIndent / tx);
+    f.setTextIndent(ps.firstIndent / tx);
+    f.setTopMargin(ps.spaceBefore / ty);
+    f.setBottomMargin(ps.spaceAfter / ty);
+    f.setProperty(kLeftTwips, ps.leftIndent);
+    f.setProperty(kRightTwips, ps.rightIndent);
+    f.setProperty(kFirstTwips, ps.firstIndent);
+    f.setProperty(kBeforeTwips, ps.spaceBefore);
+    f.setProperty(kAfterTwips, ps.spaceAfter);
+    return f;
+}
+
+// Twips kept with the block when its margin in pixels still says the same; otherwise
+// (a format from pasted HTML) the margin converted.
+int Twips(const QTextBlockFormat& f, int property, double pixels, double twipsPerPixel) {
+    if (f.hasProperty(property)) {
+        const int t = f.intProperty(property);
+        if (qAbs(t / twipsPerPixel - pixels) < 0.5) return t;
+    }
+    return qRound(pixels * twipsPerPixel);
+}
+
+rtf::ParaStyle ParaStyleOf(const QTextBlockFormat& f) {
+    rtf::ParaStyle ps;
+    const Qt::Alignment a = f.alignment() & Qt::AlignHorizontal_Mask;
+    if (a & Qt::AlignHCenter)
+        ps.align = rtf::Align::Center;
+    else if (a & Qt::AlignJustify)
+        ps.align = rtf::Align::Justify;
+    else if (a & Qt::AlignRight)
+        ps.align = rtf::Align::Right;
+    const double tx = Screen::TwipsPerPixelX(), ty = Screen::TwipsPerPixelY();
+    ps.leftIndent = Twips(f, kLeftTwips, f.leftMargin(), tx);
+    ps.rightIndent = Twips(f, kRightTwips, f.rightMargin(), tx);
+    ps.firstIndent = Twips(f, kFirstTwips, f.textIndent(), tx);
+    ps.spaceBefore = Twips(f, kBeforeTwips, f.topMargin(), ty);
+    ps.spaceAfter = Twips(f, kAfterTwips, f.bottomMargin(), ty);
+    return ps;
+}
+
 // Every block a paragraph, every fragment a run; what is no text is dropped.
 rtf::Document ModelOf(const QTextDocument& doc, const QString& defaultFont, int defaultHalfPoints) {
     rtf::Document d;
@@ -69,6 +139,7 @@ rtf::Document ModelOf(const QTextDocument& doc, const QString& defaultFont, int 
     d.defaultHalfPoints = defaultHalfPoints;
     for (QTextBlock b = doc.begin(); b.isValid(); b = b.next()) {
         rtf::Paragraph p;
+        p.style = ParaStyleOf(b.blockFormat());
         for (QTextBlock::iterator it = b.begin(); !it.atEnd(); ++it) {
             const QTextFragment frag = it.fragment();
             if (!frag.isValid()) continue;
@@ -126,7 +197,7 @@ protected:
             QTextDocument tmp;
             tmp.setHtml(source->html());
             const rtf::Document model = ModelOf(tmp, QString(), 0);
-            m_owner->insertModel(c, model, false);
+            m_owner->insertModel(c, model, false, false);
         } else {
             const QStringList lines = SplitLines(source->text());
             const QTextCharFormat fmt = c.charFormat();
@@ -398,6 +469,50 @@ void RichTextBox::MoveDownLines(int n) {
     m_edit->ensureCursorVisible();
 }
 
+void RichTextBox::ScrollLineTo(int pos, int above) {
+    const int docPos = docFromVb(pos, false);
+    QTextBlock b = m_doc->findBlock(docPos);
+    if (!b.isValid()) return;
+    QAbstractTextDocumentLayout* dl = m_doc->documentLayout();
+    // The whole text laid out at the view's present width: after a resize the layout is
+    // redone bit by bit, and the places of lines not redone yet are stale.
+    dl->documentSize();
+    QTextLayout* tl = b.layout();
+    QTextLine line = tl->lineForTextPosition(docPos - b.position());
+    if (!line.isValid() && tl->lineCount() > 0) line = tl->lineAt(0);
+    const int viewHeight = m_edit->viewport()->height();
+    const double lineHeight = line.isValid() ? line.height() : QFontMetricsF(m_edit->font()).height();
+    // The line itself must stay in view, however small the view.
+    const int fit = lineHeight > 0 ? int(viewHeight / lineHeight) - 1 : 0;
+    int left = std::clamp(above, 0, std::max(0, fit));
+    int n = line.isValid() ? line.lineNumber() : 0;
+    double top = tl->position().y() + (line.isValid() ? line.y() : 0);
+    while (left > 0) {
+        if (n > 0) {
+            --n;
+        } else {
+            b = b.previous();
+            while (b.isValid() && !b.isVisible()) b = b.previous();
+            if (!b.isValid()) break;
+            dl->blockBoundingRect(b);
+            n = std::max(0, b.layout()->lineCount() - 1);
+        }
+        const QTextLine l = b.layout()->lineAt(n);
+        top = b.layout()->position().y() + (l.isValid() ? l.y() : 0);
+        --left;
+    }
+    // Short of lines above: the view starts at the top of the text, margin included.
+    if (!b.isValid() || (n == 0 && !b.previous().isValid())) top = 0;
+    QScrollBar* sb = m_edit->verticalScrollBar();
+    sb->setValue(std::clamp(int(std::lround(top)), sb->minimum(), sb->maximum()));
+}
+
+int RichTextBox::LineTopInView(int pos) const {
+    QTextCursor c(m_doc);
+    c.setPosition(docFromVb(pos, false));
+    return m_edit->cursorRect(c).top();
+}
+
 void RichTextBox::setLocked(bool locked) {
     m_locked = locked;
     m_edit->setReadOnly(locked);
@@ -407,7 +522,8 @@ void RichTextBox::setLocked(bool locked) {
 
 // ---- Documents
 
-void RichTextBox::insertModel(QTextCursor& at, const rtf::Document& doc, bool useCursorFormat) {
+void RichTextBox::insertModel(QTextCursor& at, const rtf::Document& doc, bool useCursorFormat,
+                              bool withParagraphFormat) {
     const QTextCharFormat cursorFormat = at.charFormat();
     auto formatOf = [&](const rtf::CharStyle& s) {
         return useCursorFormat ? cursorFormat : FormatFor(s, m_defaultFont, m_defaultHalfPoints);
@@ -416,10 +532,12 @@ void RichTextBox::insertModel(QTextCursor& at, const rtf::Document& doc, bool us
         const rtf::Paragraph& p = doc.paragraphs[i];
         // An empty paragraph keeps the format that typing into it will take.
         const QTextCharFormat first = formatOf(p.runs.isEmpty() ? rtf::CharStyle() : p.runs.first().style);
-        if (i > 0)
-            at.insertBlock(at.blockFormat(), first);
-        else if (at.atBlockStart() && at.atBlockEnd())
+        if (i > 0) {
+            at.insertBlock(withParagraphFormat ? BlockFormatFor(p.style) : at.blockFormat(), first);
+        } else if (at.atBlockStart() && at.atBlockEnd()) {
             at.setBlockCharFormat(first);
+            if (withParagraphFormat) at.setBlockFormat(BlockFormatFor(p.style));
+        }
         for (const rtf::Run& r : p.runs)
             if (!r.text.isEmpty()) at.insertText(r.text, formatOf(r.style));
     }
@@ -432,7 +550,7 @@ void RichTextBox::setDocument(const rtf::Document& doc) {
         m_doc->clear();
         QTextCursor c(m_doc);
         c.beginEditBlock();
-        insertModel(c, doc, false);
+        insertModel(c, doc, false, true);
         c.endEditBlock();
         // A loaded document is where undoing stops.
         m_doc->clearUndoRedoStacks();

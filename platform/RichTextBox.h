@@ -74,13 +74,20 @@ public:
     void MoveToEnd();
     // The caret goes down n lines as shown, the view scrolling with it.
     void MoveDownLines(int n);
+    // Scrolls the view, caret and selection left alone, so that the line (as shown) that
+    // holds pos has `above` lines shown above it: fewer near the start of the text, where
+    // the view shows the text from its top, and never so many that the line itself would
+    // leave the view.
+    void ScrollLineTo(int pos, int above);
+    // Where the line holding pos begins in the view, in pixels from its top.
+    int LineTopInView(int pos) const;
 
     // Raised by every change of the text, the program's own included: each setTextRTF,
     // LoadFile and setSelText raises it once, and so does a colour given to a selection.
     std::function<void()> Change;
 
     // Used by the widget.
-    void insertModel(QTextCursor& at, const rtf::Document& doc, bool useCursorFormat);
+    void insertModel(QTextCursor& at, const rtf::Document& doc, bool useCursorFormat, bool withParagraphFormat);
 
 protected:
     void applyFont() override;

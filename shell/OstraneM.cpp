@@ -250,7 +250,14 @@ void BoutonHaut() {
 }
 
 void FermeForme(Form& fenetre) {
+    // A window whose unload handler closes through here as well (the help window) would
+    // otherwise look for a visible window twice: the outer call alone decides.
+    static Form* enCours = nullptr;
+    if (enCours == &fenetre) return;
+    Form* const avant = enCours;
+    enCours = &fenetre;
     fenetre.Unload();
+    enCours = avant;
     if (EnReinit) return;
     for (Form* f : Form::Forms()) {
         // Called from the window's own unload, the window is still loaded: it is on its way out.

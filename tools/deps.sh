@@ -9,7 +9,7 @@ if [ "${1:-build}" = test ]; then
   pkgs+=(googletest libgtest-dev libbenchmark-dev)
   # Real-window checks: a private X server, a window manager for the checks
   # that stack or maximise windows, input and screenshots.
-  pkgs+=(xvfb xauth openbox xdotool imagemagick x11-utils)
+  pkgs+=(xvfb xauth openbox xdotool imagemagick x11-utils python3-tk)
   # Fuzz targets: clang with its libFuzzer and sanitizer runtimes.
   pkgs+=(clang libclang-rt-14-dev)
 fi

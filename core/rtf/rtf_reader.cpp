@@ -21,13 +21,70 @@ enum class Dest {
 
 enum class CodePage { Cp1252, MacRoman };
 
+// Fonts whose characters are pictures rather than letters.
+enum class SymbolFont { None, Symbol, Wingdings };
+
 struct GroupState {
     int uc = 1;
     Dest dest = Dest::Text;
     Dest uprOuter = Dest::Text;
     CharStyle style;
+    SymbolFont symbol = SymbolFont::None;
+    bool listText = false;  // a list item's label (\listtext, \pntext)
     bool hidden = false;
+    ParaStyle para;
 };
+
+// The Symbol font's characters by their byte (Adobe's symbol encoding), 0 where unknown.
+char16_t FromSymbol(unsigned b) {
+    static const char16_t kLow[] = {
+        // 0x20..0x7E
+        0x0020, 0x0021, 0x2200, 0x0023, 0x2203, 0x0025, 0x0026, 0x220B, 0x0028, 0x0029, 0x2217, 0x002B, 0x002C, 0x2212,
+        0x002E, 0x002F, 0x0030, 0x0031, 0x0032, 0x0033, 0x0034, 0x0035, 0x0036, 0x0037, 0x0038, 0x0039, 0x003A, 0x003B,
+        0x003C, 0x003D, 0x003E, 0x003F, 0x2245, 0x0391, 0x0392, 0x03A7, 0x0394, 0x0395, 0x03A6, 0x0393, 0x0397, 0x0399,
+        0x03D1, 0x039A, 0x039B, 0x039C, 0x039D, 0x039F, 0x03A0, 0x0398, 0x03A1, 0x03A3, 0x03A4, 0x03A5, 0x03C2, 0x03A9,
+        0x039E, 0x03A8, 0x0396, 0x005B, 0x2234, 0x005D, 0x22A5, 0x005F, 0x203E, 0x03B1, 0x03B2, 0x03C7, 0x03B4, 0x03B5,
+        0x03C6, 0x03B3, 0x03B7, 0x03B9, 0x03D5, 0x03BA, 0x03BB, 0x03BC, 0x03BD, 0x03BF, 0x03C0, 0x03B8, 0x03C1, 0x03C3,
+        0x03C4, 0x03C5, 0x03D6, 0x03C9, 0x03BE, 0x03C8, 0x03B6, 0x007B, 0x007C, 0x007D, 0x223C};
+    static const char16_t kHigh[] = {
+        // 0xA0..0xE5
+        0x20AC, 0x03D2, 0x2032, 0x2264, 0x2044, 0x221E, 0x0192, 0x2663, 0x2666, 0x2665, 0x2660, 0x2194, 0x2190, 0x2191,
+        0x2192, 0x2193, 0x00B0, 0x00B1, 0x2033, 0x2265, 0x00D7, 0x221D, 0x2202, 0x2022, 0x00F7, 0x2260, 0x2261, 0x2248,
+        0x2026, 0x23D0, 0x23AF, 0x21B5, 0x2135, 0x2111, 0x211C, 0x2118, 0x2297, 0x2295, 0x2205, 0x2229, 0x222A, 0x2283,
+        0x2287, 0x2284, 0x2282, 0x2286, 0x2208, 0x2209, 0x2220, 0x2207, 0x00AE, 0x00A9, 0x2122, 0x220F, 0x221A, 0x22C5,
+        0x00AC, 0x2227, 0x2228, 0x21D4, 0x21D0, 0x21D1, 0x21D2, 0x21D3, 0x25CA, 0x2329, 0x00AE, 0x00A9, 0x2122, 0x2211};
+    if (b >= 0x20 && b <= 0x7E) return kLow[b - 0x20];
+    if (b >= 0xA0 && b <= 0xE5) return kHigh[b - 0xA0];
+    if (b == 0xF1) return 0x232A;
+    if (b == 0xF2) return 0x222B;
+    return 0;
+}
+
+// The Wingdings characters that serve as list bullets.
+char16_t FromWingdings(unsigned b) {
+    switch (b) {
+        case 0x6C:
+            return 0x25CF;
+        case 0x6E:
+            return 0x25A0;
+        case 0x71:
+            return 0x2751;
+        case 0x75:
+            return 0x25C6;
+        case 0x76:
+            return 0x2756;
+        case 0x9F:
+            return 0x2022;
+        case 0xA7:
+            return 0x25AA;
+        case 0xD8:
+            return 0x27A2;
+        case 0xFC:
+            return 0x2713;
+        default:
+            return 0;
+    }
+}
 
 // Deeper nesting than this only happens in damaged or hostile files; groups
 // past it share their parent's state instead of growing the stack.
@@ -139,6 +196,7 @@ private:
     void Char(char16_t c);       // one decoded UTF-16 unit
     void UnicodeChar(qint64 n);
     void EndParagraph();
+    void AddFont();
     void SetDest(Dest d);
     bool Skipping() const { return stack_.last().dest == Dest::Skip; }
     // A fallback character after \uN, if any is still owed, swallows c.
@@ -161,12 +219,15 @@ private:
     Paragraph para_;
     int deff_ = 0;
     QHash<int, QString> fonts_;
+    QHash<int, SymbolFont> symbolFonts_;
     int fontNum_ = 0;
+    int fontCharset_ = 0;
     QString fontName_;
     QList<int> colors_;
     int red_ = 0, green_ = 0, blue_ = 0;
     bool colorGiven_ = false;
     bool defChpHalfPointsSet_ = false;
+    ParaStyle lastPara_;  // the paragraph format when the document's group closed
 };
 
 void Reader::SetDest(Dest d) {
@@ -193,28 +254,42 @@ bool Reader::CloseGroup() {
         return true;
     }
     const GroupState closing = stack_.takeLast();
+    if (stack_.size() == 1) lastPara_ = closing.para;
     if (closing.dest == Dest::FontTable) {
         // A font entry without its ';'.
-        const QString name = fontName_.trimmed();
-        if (!name.isEmpty()) fonts_.insert(fontNum_, name);
-        fontName_.clear();
+        AddFont();
     }
     return stack_.size() > 1;
 }
 
 void Reader::EndParagraph() {
     pendingHigh_ = 0;
+    para_.style = St().para;
     doc_.paragraphs.append(para_);
     para_ = Paragraph();
+}
+
+void Reader::AddFont() {
+    const QString name = fontName_.trimmed();
+    if (!name.isEmpty()) {
+        fonts_.insert(fontNum_, name);
+        // Only the symbol charset says so: the writer gives every font charset 0, so a
+        // document of ours reads back as it was written.
+        SymbolFont kind = SymbolFont::None;
+        if (fontCharset_ == 2)
+            kind = name.startsWith(QLatin1String("Wingdings"), Qt::CaseInsensitive) ? SymbolFont::Wingdings
+                                                                                      : SymbolFont::Symbol;
+        symbolFonts_.insert(fontNum_, kind);
+    }
+    fontName_.clear();
+    fontCharset_ = 0;
 }
 
 void Reader::Char(char16_t c) {
     GroupState& st = St();
     if (st.dest == Dest::FontTable) {
         if (c == u';') {
-            const QString name = fontName_.trimmed();
-            if (!name.isEmpty()) fonts_.insert(fontNum_, name);
-            fontName_.clear();
+            AddFont();
         } else {
             fontName_ += QChar(c);
         }
@@ -230,6 +305,21 @@ void Reader::Char(char16_t c) {
     }
     if (st.dest != Dest::Text || st.hidden) return;
 
+    // A symbol font's character, given in the private-use area or as its byte, is read
+    // as what it shows, in the ordinary font, so that any reader shows it again.
+    // List labels give the private-use character in whatever font is current: it is the
+    // Symbol font's unless the font is Wingdings.
+    CharStyle style = st.style;
+    const bool prive = c >= 0xF021 && c <= 0xF0FF && (st.listText || st.symbol != SymbolFont::None);
+    if (prive || (st.symbol != SymbolFont::None && c > 0x20 && c <= 0xFF)) {
+        const unsigned b = prive ? unsigned(c - 0xF000) : unsigned(c);
+        const char16_t u = st.symbol == SymbolFont::Wingdings ? FromWingdings(b) : FromSymbol(b);
+        if (u != 0) {
+            c = u;
+            style.font.clear();
+        }
+    }
+
     if (QChar::isHighSurrogate(c)) {
         pendingHigh_ = c;
         return;
@@ -244,8 +334,8 @@ void Reader::Char(char16_t c) {
     }
 
     QList<rtf::Run>& runs = para_.runs;
-    if (runs.isEmpty() || !(runs.last().style == st.style)) {
-        runs.append(rtf::Run{QString(), st.style});
+    if (runs.isEmpty() || !(runs.last().style == style)) {
+        runs.append(rtf::Run{QString(), style});
     }
     if (low) {
         runs.last().text += QChar(pendingHigh_);
@@ -258,6 +348,10 @@ void Reader::Byte(unsigned char b) {
     if (EatFallback()) return;
     if (b < 0x80) {
         Char(b);
+        return;
+    }
+    if (St().symbol != SymbolFont::None && St().dest == Dest::Text) {
+        Char(static_cast<char16_t>(0xF000 + b));
         return;
     }
     const char raw = static_cast<char>(b);
@@ -336,7 +430,11 @@ void Reader::ControlWord(QByteArrayView w, bool hasParam, qint64 param) {
         if (st.dest == Dest::Upr) st.dest = st.uprOuter;
         return;
     }
-    if (w == "fldrslt" || w == "listtext" || w == "pntext") return;
+    if (w == "listtext" || w == "pntext") {
+        st.listText = true;
+        return;
+    }
+    if (w == "fldrslt") return;
     if (w == "cs") return;
     if (star || IsSkippedDestination(w)) {
         SetDest(Dest::Skip);
@@ -358,6 +456,9 @@ void Reader::ControlWord(QByteArrayView w, bool hasParam, qint64 param) {
         if (w == "f") {
             fontNum_ = p;
             fontName_.clear();
+            fontCharset_ = 0;
+        } else if (w == "fcharset") {
+            fontCharset_ = p;
         }
         return;
     }
@@ -440,10 +541,55 @@ void Reader::ControlWord(QByteArrayView w, bool hasParam, qint64 param) {
         return;
     }
 
+    // Paragraph formats; lengths are kept within what a page could hold.
+    ParaStyle& ps = st.para;
+    const int twips = std::clamp(p, -31680, 31680);
+    if (w == "pard") {
+        ps = ParaStyle();
+        return;
+    }
+    if (w == "ql") {
+        ps.align = Align::Left;
+        return;
+    }
+    if (w == "qc") {
+        ps.align = Align::Center;
+        return;
+    }
+    if (w == "qr") {
+        ps.align = Align::Right;
+        return;
+    }
+    if (w == "qj" || w == "qd") {
+        ps.align = Align::Justify;
+        return;
+    }
+    if (w == "li" || w == "lin") {
+        ps.leftIndent = twips;
+        return;
+    }
+    if (w == "ri" || w == "rin") {
+        ps.rightIndent = twips;
+        return;
+    }
+    if (w == "fi") {
+        ps.firstIndent = twips;
+        return;
+    }
+    if (w == "sb") {
+        ps.spaceBefore = std::max(0, twips);
+        return;
+    }
+    if (w == "sa") {
+        ps.spaceAfter = std::max(0, twips);
+        return;
+    }
+
     // Character formats.
     CharStyle& s = st.style;
     if (w == "plain") {
         s = CharStyle();
+        st.symbol = symbolFonts_.value(deff_, SymbolFont::None);
         st.hidden = false;
     } else if (w == "b") {
         s.bold = on;
@@ -459,6 +605,7 @@ void Reader::ControlWord(QByteArrayView w, bool hasParam, qint64 param) {
         s.color = (p >= 0 && p < colors_.size()) ? colors_[p] : -1;
     } else if (w == "f") {
         s.font = fonts_.value(p);
+        st.symbol = symbolFonts_.value(p, SymbolFont::None);
     } else if (w == "fs") {
         s.halfPoints = std::clamp(p, 0, 32767);
     } else if (w == "v") {
@@ -561,7 +708,10 @@ ReadResult Reader::Run() {
         ControlSymbol(d);
     }
 
-    if (!para_.runs.isEmpty()) doc_.paragraphs.append(para_);
+    if (!para_.runs.isEmpty()) {
+        para_.style = closed ? lastPara_ : St().para;
+        doc_.paragraphs.append(para_);
+    }
     if (!closed) result.error = QStringLiteral("Document RTF incomplet : groupes non refermés.");
 
     doc_.defaultFont = fonts_.value(deff_);

@@ -91,6 +91,30 @@ QByteArray FontFamily(const QString& name) {
     return "\\fnil";
 }
 
+// The paragraph's format as control words after \pard; empty for the default one.
+QByteArray ParaWords(const ParaStyle& ps) {
+    QByteArray w;
+    switch (ps.align) {
+        case Align::Center:
+            w += "\\qc";
+            break;
+        case Align::Right:
+            w += "\\qr";
+            break;
+        case Align::Justify:
+            w += "\\qj";
+            break;
+        case Align::Left:
+            break;
+    }
+    if (ps.leftIndent != 0) w += "\\li" + QByteArray::number(ps.leftIndent);
+    if (ps.rightIndent != 0) w += "\\ri" + QByteArray::number(ps.rightIndent);
+    if (ps.firstIndent != 0) w += "\\fi" + QByteArray::number(ps.firstIndent);
+    if (ps.spaceBefore != 0) w += "\\sb" + QByteArray::number(ps.spaceBefore);
+    if (ps.spaceAfter != 0) w += "\\sa" + QByteArray::number(ps.spaceAfter);
+    return w;
+}
+
 }  // namespace
 
 QByteArray Write(const Document& doc) {
@@ -133,7 +157,13 @@ QByteArray Write(const Document& doc) {
     }
     out.Unit("\\pard\\plain\\f0" + defaultSize + " ");
 
+    // \pard only where the paragraph format changes: it leaves the character format alone.
+    ParaStyle current;
     for (const Paragraph& p : doc.paragraphs) {
+        if (!(p.style == current)) {
+            out.Unit("\\pard" + ParaWords(p.style) + " ");
+            current = p.style;
+        }
         for (const Run& r : p.runs) {
             if (r.text.isEmpty()) continue;
             const CharStyle& s = r.style;

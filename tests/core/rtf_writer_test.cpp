@@ -247,3 +247,126 @@ TEST_F(LibreOffice, KeepsOurColoursAndBold) {
 }
 
 }  // namespace
+
+// --- Paragraph formats ----------------------------------------------------------
+
+namespace {
+
+rtf::Paragraph Para(const QString& text, rtf::ParaStyle style) {
+    rtf::Paragraph p;
+    p.runs.append(rtf::Run{text, rtf::CharStyle()});
+    p.style = style;
+    return p;
+}
+
+}  // namespace
+
+TEST(RtfParagraphs, AlignmentIndentsAndSpacingSurviveAWriteAndARead) {
+    struct Cas {
+        rtf::ParaStyle style;
+        const char* words;  // what the writer says of it
+    };
+    const Cas cas[] = {
+        {{rtf::Align::Center, 0, 0, 0, 0, 0}, "\\qc"},
+        {{rtf::Align::Right, 0, 0, 0, 0, 0}, "\\qr"},
+        {{rtf::Align::Justify, 0, 0, 0, 0, 0}, "\\qj"},
+        {{rtf::Align::Left, 360, -240, 0, 0, 0}, "\\li360\\fi-240"},
+        {{rtf::Align::Left, 0, 0, 567, 0, 0}, "\\ri567"},
+        {{rtf::Align::Left, 0, 0, 0, 120, 60}, "\\sb120\\sa60"},
+        {{rtf::Align::Center, 720, 360, 100, 240, 20}, "\\qc\\li720\\ri100\\fi360\\sb240\\sa20"},
+    };
+    rtf::Document doc;
+    for (const Cas& c : cas) doc.paragraphs.append(Para(QStringLiteral("texte"), c.style));
+    doc.paragraphs.append(Para(QStringLiteral("ordinaire"), rtf::ParaStyle()));
+    const QByteArray bytes = rtf::Write(doc);
+    for (const Cas& c : cas) EXPECT_TRUE(bytes.contains(c.words)) << c.words;
+    const rtf::ReadResult r = rtf::Read(bytes);
+    ASSERT_TRUE(r.ok);
+    ASSERT_EQ(r.doc.paragraphs.size(), doc.paragraphs.size());
+    for (qsizetype i = 0; i < doc.paragraphs.size(); ++i)
+        EXPECT_EQ(r.doc.paragraphs[i].style, doc.paragraphs[i].style) << "paragraph " << i;
+}
+
+TEST(RtfParagraphs, PardResetsTheFormatAndAGroupKeepsItsOwn) {
+    const rtf::ReadResult r = rtf::Read(
+        "{\\rtf1 \\qc\\li200 Titre\\par Encore\\par\\pard Normal\\par"
+        "\\sb100 {\\listtext\\pard\\plain x\\tab}Puce\\par}");
+    ASSERT_TRUE(r.ok);
+    ASSERT_EQ(r.doc.paragraphs.size(), 4);
+    EXPECT_EQ(r.doc.paragraphs[0].style.align, rtf::Align::Center);
+    EXPECT_EQ(r.doc.paragraphs[0].style.leftIndent, 200);
+    EXPECT_EQ(r.doc.paragraphs[1].style.align, rtf::Align::Center) << "a paragraph keeps the format before it";
+    EXPECT_EQ(r.doc.paragraphs[2].style, rtf::ParaStyle());
+    EXPECT_EQ(r.doc.paragraphs[3].style.spaceBefore, 100) << "a \\pard inside a group ends with the group";
+    EXPECT_EQ(Paragraphs(r.doc)[3], QStringLiteral("x\tPuce"));
+}
+
+TEST(RtfParagraphs, LibreOfficeAlignmentIndentsAndBulletsAreRead) {
+    const rtf::ReadResult r = rtf::Read(DataFile("libreoffice_paragraphs.rtf"));
+    ASSERT_TRUE(r.ok);
+    EXPECT_TRUE(r.error.isEmpty());
+    const QStringList p = Paragraphs(r.doc);
+    ASSERT_EQ(p.size(), 6);
+    EXPECT_EQ(p[0], U("Règles de la vie"));
+    // The label as written: a blank, the bullet, a tab.
+    EXPECT_EQ(p[2], U(" •\tPremière puce")) << "the Symbol font's private-use bullet reads as a bullet";
+    EXPECT_EQ(p[3], U(" •\tDeuxième puce"));
+    EXPECT_EQ(r.doc.paragraphs[0].style.align, rtf::Align::Center);
+    EXPECT_EQ(r.doc.paragraphs[1].style, (rtf::ParaStyle{rtf::Align::Left, 360, -240, 0, 120, 60}));
+    EXPECT_EQ(r.doc.paragraphs[2].style.leftIndent, 720);
+    EXPECT_EQ(r.doc.paragraphs[2].style.firstIndent, -360);
+    EXPECT_EQ(r.doc.paragraphs[4].style.align, rtf::Align::Right);
+    EXPECT_EQ(r.doc.paragraphs[5].style.align, rtf::Align::Justify);
+    const rtf::Run* nee = FindRun(r.doc, U("née"));
+    ASSERT_TRUE(nee);
+    EXPECT_EQ(nee->style.color, 0xC04000);
+    const rtf::Run* titre = FindRun(r.doc, U("Règles"));
+    ASSERT_TRUE(titre);
+    EXPECT_TRUE(titre->style.bold);
+    EXPECT_EQ(titre->style.color, 0x000080);
+
+    // Written by us and read again: nothing of it is lost.
+    const rtf::ReadResult again = rtf::Read(rtf::Write(r.doc));
+    ASSERT_TRUE(again.ok);
+    EXPECT_EQ(Paragraphs(again.doc), p);
+    for (qsizetype i = 0; i < p.size(); ++i)
+        EXPECT_EQ(again.doc.paragraphs[i].style, r.doc.paragraphs[i].style) << "paragraph " << i;
+    EXPECT_EQ(FindRun(again.doc, U("née"))->style.color, 0xC04000);
+}
+
+TEST(RtfParagraphs, SymbolFontCharactersReadAsWhatTheyShow) {
+    struct Cas {
+        const char* rtf;
+        const char* texte;
+    };
+    const Cas cas[] = {
+        // A byte in the Symbol font (by charset or by name), a private-use character anywhere.
+        {"{\\rtf1{\\fonttbl{\\f0 Arial;}{\\f1\\fcharset2 Foo;}}\\f1 \\'b7 a\\'61\\par}", "• αα"},
+        {"{\\rtf1{\\fonttbl{\\f0 Arial;}{\\f1\\fcharset2 Symbol;}}{\\f1 \\'b7}\\'b7\\par}", "•·"},
+        {"{\\rtf1{\\fonttbl{\\f0 Arial;}}{\\listtext\\u61623?\\tab}x\\par}", "•\tx"},
+        {"{\\rtf1{\\fonttbl{\\f0 Arial;}{\\f2\\fcharset2 Wingdings;}}{\\f2 \\'a7\\u61692?}\\par}", "▪✓"},
+        // A font merely named Symbol, as this writer names every font charset 0, is text.
+        {"{\\rtf1{\\fonttbl{\\f0 Arial;}{\\f1 Symbol;}}{\\f1 \\'b7a}\\par}", "·a"},
+        // Private-use characters outside list labels and symbol fonts stay as they are.
+        {"{\\rtf1{\\fonttbl{\\f0 Arial;}}\\u61623?\\par}", "\xEF\x82\xB7"},
+    };
+    for (const Cas& c : cas) {
+        const rtf::ReadResult r = rtf::Read(QByteArrayView(c.rtf));
+        ASSERT_TRUE(r.ok) << c.rtf;
+        ASSERT_EQ(r.doc.paragraphs.size(), 1) << c.rtf;
+        EXPECT_EQ(Paragraphs(r.doc)[0], U(c.texte)) << c.rtf;
+        for (const rtf::Run& run : r.doc.paragraphs[0].runs)
+            if (run.text.contains(QChar(0x2022))) {
+                EXPECT_TRUE(run.style.font.isEmpty()) << "no symbol font is kept";
+            }
+    }
+}
+
+TEST(RtfParagraphs, OversizedOrNegativeLengthsAreKeptWithinAPage) {
+    const rtf::ReadResult r = rtf::Read("{\\rtf1 \\li99999999999\\sb-50\\fi-99999999 a\\par}");
+    ASSERT_TRUE(r.ok);
+    ASSERT_EQ(r.doc.paragraphs.size(), 1);
+    EXPECT_EQ(r.doc.paragraphs[0].style.leftIndent, 31680);
+    EXPECT_EQ(r.doc.paragraphs[0].style.firstIndent, -31680);
+    EXPECT_EQ(r.doc.paragraphs[0].style.spaceBefore, 0);
+}

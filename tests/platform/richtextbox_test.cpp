@@ -12,6 +12,7 @@
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextBlock>
 #include <QTextEdit>
 #include <gtest/gtest.h>
 
@@ -254,6 +255,83 @@ TEST_F(RichTextBoxCaret, StartEndAndDownLines) {
     EXPECT_EQ(tx->GetLineFromChar(tx->SelStart()), 53);
     EXPECT_GT(edit()->verticalScrollBar()->value(), 0);
     EXPECT_EQ(page.changes, 0);
+}
+
+// ---- A jump: the line lands a few lines below the top of the view
+
+TEST_F(RichTextBoxCaret, ScrollLineToShowsTheLineBelowTheLinesAskedForAndLeavesTheSelection) {
+    QStringList lines;
+    for (int i = 0; i < 200; ++i) lines << QStringLiteral("ligne %1").arg(i);
+    setParagraphs(lines);
+    page.Show();
+    const int h = QFontMetrics(edit()->font()).lineSpacing();
+    struct Cas {
+        int ligne, dessus;
+        int attendu;  // lines shown above it
+    };
+    // Far down, two lines above; near the start, the view starts at the top; a count
+    // beyond what the view holds keeps the line in view.
+    const int tient = edit()->viewport()->height() / h;
+    const Cas cas[] = {{120, 2, 2}, {80, 0, 0}, {1, 2, 1}, {0, 2, 0}, {100, 10000, tient - 1}, {60, -5, 0}};
+    for (const Cas& c : cas) {
+        const int pos = int(tx->Text().indexOf(QStringLiteral("ligne %1\r").arg(c.ligne)));
+        tx->setSelStart(pos);
+        tx->setSelLength(5);
+        tx->ScrollLineTo(pos, c.dessus);
+        const int haut = tx->LineTopInView(pos);
+        EXPECT_NEAR(haut, c.attendu * h + (c.ligne - c.attendu == 0 ? edit()->document()->documentMargin() : 0), h / 2)
+            << "line " << c.ligne << ", " << c.dessus << " above";
+        EXPECT_GE(haut, 0);
+        EXPECT_LT(haut + h, edit()->viewport()->height() + 1) << "the line stays in view";
+        EXPECT_EQ(tx->SelStart(), pos) << "the selection stays";
+        EXPECT_EQ(tx->SelLength(), 5);
+    }
+}
+
+TEST_F(RichTextBoxCaret, ScrollLineToInAViewTooSmallForALineKeepsTheLineAtTheTop) {
+    QStringList lines;
+    for (int i = 0; i < 50; ++i) lines << QStringLiteral("ligne %1").arg(i);
+    setParagraphs(lines);
+    tx->setHeight(Screen::TwipsPerPixelY() * 8);
+    page.Show();
+    const int pos = int(tx->Text().indexOf(QStringLiteral("ligne 30")));
+    tx->ScrollLineTo(pos, 2);
+    EXPECT_LE(std::abs(tx->LineTopInView(pos)), QFontMetrics(edit()->font()).lineSpacing());
+}
+
+// ---- Paragraph formats
+
+using RichTextBoxParagraphs = RichTextBoxTest;
+
+TEST_F(RichTextBoxParagraphs, FormatsShowAndSurviveASaveToTheTwip) {
+    ASSERT_TRUE(tx->LoadFile(QStringLiteral(OSTRANE_RTF_TEST_DATA "/libreoffice_paragraphs.rtf")));
+    QTextBlock b = edit()->document()->begin();
+    EXPECT_EQ(b.blockFormat().alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter) << "the title shows centred";
+    b = b.next();
+    EXPECT_NEAR(b.blockFormat().leftMargin(), 360 / Screen::TwipsPerPixelX(), 0.01);
+    EXPECT_NEAR(b.blockFormat().textIndent(), -240 / Screen::TwipsPerPixelX(), 0.01);
+    EXPECT_NEAR(b.blockFormat().topMargin(), 120 / Screen::TwipsPerPixelY(), 0.01);
+    EXPECT_TRUE(tx->Text().contains(U("•\tPremière puce"))) << "the list bullet shows as a bullet";
+
+    const rtf::Document avant = rtf::Read(DataFile("libreoffice_paragraphs.rtf")).doc;
+    const rtf::Document apres = saved();
+    ASSERT_EQ(apres.paragraphs.size(), avant.paragraphs.size());
+    for (qsizetype i = 0; i < avant.paragraphs.size(); ++i)
+        EXPECT_EQ(apres.paragraphs[i].style, avant.paragraphs[i].style) << "paragraph " << i;
+    EXPECT_EQ(RunWith(apres, U("née"))->style.color, 0xC04000);
+    EXPECT_TRUE(RunWith(apres, U("Règles"))->style.bold);
+}
+
+TEST_F(RichTextBoxParagraphs, ANewParagraphTypedInAnIndentedOneKeepsItsIndent) {
+    tx->setTextRTF(QStringLiteral("{\\rtf1 \\li360\\fi-240\\sb120 un deux\\par}"));
+    page.Show();
+    tx->setSelStart(2);
+    edit()->setFocus();
+    QTest::keyClick(edit(), Qt::Key_Return);
+    const rtf::Document d = saved();
+    ASSERT_EQ(d.paragraphs.size(), 2);
+    EXPECT_EQ(d.paragraphs[1].style, d.paragraphs[0].style);
+    EXPECT_EQ(d.paragraphs[1].style.leftIndent, 360);
 }
 
 // ---- Replacing the selection

@@ -1,0 +1,47 @@
+// ".vie" board files: the whole Cosmos universe with its rule and caption.
+#include "Ostrane1.h"
+
+#include "disque.h"
+#include "vie_format.h"
+
+using namespace fichiers;
+
+void Ostrane1::btEnregL_Click() {
+    OuvreFic(QStringLiteral("Ecrire un écran"));
+    const QString chemin = AttendFic();
+    if (chemin.isEmpty()) return;
+    EcritFichier(chemin, vie::Ecrit({SurvieCour, CréaCour}, étGénér->Caption(), Univers.data(), Univers.Rows()));
+}
+
+// The board is emptied only once the whole file is in hand: a file that cannot
+// be read leaves it as it was.
+void Ostrane1::btChargeL_Click() {
+    OuvreFic(QStringLiteral("Lire un écran"));
+    const QString chemin = AttendFic();
+    if (chemin.isEmpty()) return;
+    QByteArray octets;
+    if (!LitFichier(chemin, octets)) return;
+    const vie::Lecture lu = vie::Lit(octets, TailleUnivers);
+
+    étLif->setCaption(NomAffiché(chemin));
+    btVide->setValue(true);
+    if (lu.regle) {
+        EcriCréa(lu.regle->crea);
+        EcriSurvie(lu.regle->survie);
+    }
+    if (lu.légende) étGénér->setCaption(*lu.légende);
+    const size_t n = std::min(lu.cellules.size(), size_t(Univers.Count()));
+    std::copy_n(lu.cellules.begin(), n, Univers.data());
+    DessineJeu();
+
+    constexpr unsigned abîmé = vie::LignesManquantes | vie::CompteTronqué | vie::CompteInvalide | vie::OctetInconnu |
+                               vie::RègleIllisible | vie::SansRègle;
+    constexpr unsigned tropGrand = vie::RangéesEnTrop | vie::RangéeTropLongue;
+    const QString nom = QStringLiteral("« ") + chemin + QStringLiteral(" »");
+    if (lu.défauts & abîmé)
+        Avertit(QStringLiteral("Le fichier ") + nom +
+                QStringLiteral(" est endommagé : seul ce qui a pu en être lu est affiché."));
+    else if (lu.défauts & tropGrand)
+        Avertit(QStringLiteral("Le fichier ") + nom +
+                QStringLiteral(" contient un univers plus grand que celui-ci : ce qui dépasse n'est pas affiché."));
+}

@@ -1,0 +1,244 @@
+// The rule-library panel as the user sees and uses it: its rows and buttons,
+// choosing a row, applying its rule, and what the boxes let through.
+#include "Biblio.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QPushButton>
+
+using biblio::AideAvec;
+using biblio::R;
+
+namespace {
+
+struct Panneau : Biblio {
+    QString Cochées(const char* rangée) const {
+        QString s;
+        for (int i = 0; i <= 8; ++i)
+            if (Coche(QStringLiteral("%1(%2)").arg(QString::fromUtf8(rangée)).arg(i))) s += QString::number(i);
+        return s;
+    }
+    long Fond(int i) const { return f().txRègle(i)->BackColor(); }
+    QStringList Surlignées() const {
+        QStringList out;
+        for (int i = 0; i <= 10; ++i) {
+            if (Fond(i) == 0xD0FFFF)
+                out << QString::number(i);
+            else
+                EXPECT_EQ(Fond(i), 0xFFFFFF) << "row " << i;
+        }
+        return out;
+    }
+};
+
+TEST_F(Panneau, RowsAndButtonsStandWhereDesignedWithTheirCaptionsColoursAndFonts) {
+    // A screen of the design size: the layout keeps every place as designed.
+    Screen::setSizeOverride(14400, 10800);
+    Demarre();
+    Ostrane1& o = f();
+    EXPECT_EQ(o.caBiblio->Caption(), QStringLiteral(" Liste des règles "));
+    EXPECT_EQ(o.caBiblio->FontName(), QStringLiteral("Arial"));
+    EXPECT_DOUBLE_EQ(o.caBiblio->FontSize(), 10.8);
+    EXPECT_FALSE(o.caBiblio->Visible());
+    const int tops[] = {360, 1080, 1860, 2640, 3420, 4200, 5040, 5760, 6540, 7320, 8100};
+    for (int i = 0; i <= 10; ++i) {
+        SCOPED_TRACE(i);
+        const TextBox* n = o.txRègle(i);
+        EXPECT_EQ((std::vector<double>{n->Left(), n->Top(), n->Width(), n->Height()}),
+                  (std::vector<double>{120, double(tops[i]), 2532, 372}));
+        EXPECT_EQ(n->FontName(), QStringLiteral("Arial"));
+        EXPECT_DOUBLE_EQ(n->FontSize(), 10.8);
+        for (const TextBox* d : {o.txRègleS(i), o.txRègleC(i)}) {
+            EXPECT_EQ(d->FontName(), QStringLiteral("Lucida Console"));
+            EXPECT_DOUBLE_EQ(d->FontSize(), 10.8);
+            EXPECT_EQ(d->Left(), 2760);
+            EXPECT_EQ(d->Width(), 1152);
+            EXPECT_EQ(d->Height(), 324);
+        }
+        EXPECT_EQ(o.txRègleS(i)->Top(), 180 + 780 * i);
+        EXPECT_EQ(o.txRègleC(i)->Top(), 504 + 780 * i);
+        EXPECT_EQ(n->Text() + o.txRègleS(i)->Text() + o.txRègleC(i)->Text(), QString());
+    }
+    struct Bouton {
+        CommandButton* b;
+        const char* légende;
+        double gauche, largeur;
+        bool actif;
+    };
+    for (const Bouton& b : {Bouton{o.btRèglEnreg, "Ecrire les modifications", 60, 1512, false},
+                            Bouton{o.btRègleF, " Fermer  ce cadre", 1620, 1092, true},
+                            Bouton{o.btRèglApp, "  Utiliser   ces règles", 2760, 1212, false}}) {
+        SCOPED_TRACE(b.légende);
+        EXPECT_EQ(b.b->Caption(), QString::fromUtf8(b.légende));
+        EXPECT_EQ(b.b->widget()->accessibleName(), QString::fromUtf8(b.légende)) << "what a screen reader says";
+        EXPECT_EQ((std::vector<double>{b.b->Left(), b.b->Top(), b.b->Width(), b.b->Height()}),
+                  (std::vector<double>{b.gauche, 8676, b.largeur, 552}));
+        EXPECT_EQ(b.b->BackColor(), 0xE8FFE8);
+        EXPECT_EQ(b.b->FontName(), QStringLiteral("Arial"));
+        EXPECT_DOUBLE_EQ(b.b->FontSize(), 10.2);
+        EXPECT_TRUE(b.b->FontBold());
+        EXPECT_EQ(b.b->Enabled(), b.actif);
+        // The caption is shown whole, on as many lines as the button needs.
+        auto* pb = static_cast<QPushButton*>(b.b->widget());
+        EXPECT_EQ(pb->text().simplified(), QString::fromUtf8(b.légende).simplified());
+        for (const QString& ligne : pb->text().split(QLatin1Char('\n')))
+            EXPECT_LE(pb->fontMetrics().horizontalAdvance(ligne), pb->width()) << ligne.toStdString();
+        // Inside the panel, and the panel inside the window: nothing is cut off.
+        EXPECT_LE(b.b->Left() + b.b->Width(), o.caBiblio->Width());
+    }
+    EXPECT_LE(o.txRègleS(0)->Left() + o.txRègleS(0)->Width(), o.caBiblio->Width());
+    EXPECT_LE(o.caBiblio->Left() + o.caBiblio->Width(), o.Width());
+    EXPECT_LE(o.grJeu->Left() + o.grJeu->Width(), o.caBiblio->Left()) << "the panel leaves the board whole";
+    EXPECT_EQ(o.btBiblio->Caption(), QStringLiteral("Afficher la liste"));
+}
+
+TEST_F(Panneau, TabGoesThroughTheNamesThenTheButtonsThenTheDigitsRowByRow) {
+    Demarre();
+    Ouvre();
+    QStringList attendu;
+    for (int i = 0; i <= 10; ++i) attendu << QStringLiteral("txRègle(%1)").arg(i);
+    attendu << QStringLiteral("btRèglEnreg") << QStringLiteral("btRèglApp") << QStringLiteral("btRègleF");
+    for (int i = 0; i <= 10; ++i)
+        attendu << QStringLiteral("txRègleS(%1)").arg(i) << QStringLiteral("txRègleC(%1)").arg(i);
+    // The focus chain, as Tab follows it, from the first name on.
+    QStringList vu;
+    QWidget* départ = w(QStringLiteral("txRègle(0)"));
+    QWidget* x = départ;
+    do {
+        const QString n = x->objectName();
+        if (n.startsWith(QStringLiteral("txRègl")) || n.startsWith(QStringLiteral("btRègl"))) vu << n;
+        x = x->nextInFocusChain();
+    } while (x && x != départ && vu.size() < 100);
+    EXPECT_EQ(vu.join(QLatin1Char(' ')).toStdString(), attendu.join(QLatin1Char(' ')).toStdString());
+}
+
+TEST_F(Panneau, ClickingANameSelectsItsRowAndABlankNameSelectsNothing) {
+    DemarreAvec(AideAvec({R("Un", "1", "1"), R("Deux", "2", "2"), R("   ", "3", "3")}));
+    Ouvre();
+    EXPECT_EQ(Surlignées(), QStringList());
+    Clique(QStringLiteral("txRègle(1)"));
+    EXPECT_EQ(Surlignées(), QStringList{QStringLiteral("1")});
+    EXPECT_TRUE(Actif(QStringLiteral("btRèglApp")));
+    EXPECT_EQ(f().btRèglApp->Tag(), QStringLiteral("1"));
+    // A name of spaces is no rule: the highlight stays where it was, the button goes off.
+    for (int blanche : {2, 7}) {
+        Clique(QStringLiteral("txRègle(%1)").arg(blanche));
+        EXPECT_EQ(Surlignées(), QStringList{QStringLiteral("1")});
+        EXPECT_FALSE(Actif(QStringLiteral("btRèglApp")));
+    }
+    Clique(QStringLiteral("txRègle(0)"));
+    EXPECT_EQ(Surlignées(), QStringList{QStringLiteral("0")});
+    // A new reading forgets the selection.
+    Clique(QStringLiteral("btRègleF"));
+    Ouvre();
+    EXPECT_EQ(Surlignées(), QStringList());
+    EXPECT_FALSE(Actif(QStringLiteral("btRèglApp")));
+}
+
+TEST_F(Panneau, ApplyingTicksTheRowsDigitsAndGoesBackToTheBoard) {
+    struct Cas {
+        const char* quoi;
+        QString record;
+        const char* survie;
+        const char* créa;
+    };
+    const Cas cas[] = {
+        {"as written", R("HighLife", "23", "36"), "23", "36"},
+        {"no survival digit", R("Seeds", "", "2"), "", "2"},
+        {"out of order and twice", R("Désordre", "8331", "0770"), "138", "07"},
+        {"a nine or a letter from a hand-edited record", R("Main", "2a9 ", "39x"), "2", "3"},
+    };
+    for (const Cas& c : cas) {
+        SCOPED_TRACE(c.quoi);
+        DemarreAvec(AideAvec({c.record}));
+        Ouvre();
+        Clique(QStringLiteral("txRègle(0)"));
+        Clique(QStringLiteral("btRèglApp"));
+        EXPECT_TRUE(f().caJeu->Visible());
+        EXPECT_FALSE(f().caBiblio->Visible());
+        EXPECT_EQ(Cochées("ccSurvie"), QString::fromUtf8(c.survie));
+        EXPECT_EQ(Cochées("ccCréa"), QString::fromUtf8(c.créa));
+        EXPECT_EQ(f().SurvieCour, QString::fromUtf8(c.survie));
+        EXPECT_EQ(f().CréaCour, QString::fromUtf8(c.créa));
+        TearDown();
+    }
+}
+
+TEST_F(Panneau, ClearingTheSelectedNameStillAppliesThatRowsDigits) {
+    Demarre();
+    Ouvre();
+    Clique(QStringLiteral("txRègle(2)"));  // Day & Night
+    Remplace("txRègle", 2, QString());
+    EXPECT_TRUE(Actif(QStringLiteral("btRèglApp")));
+    Remplace("txRègleS", 2, QStringLiteral("05"));
+    Clique(QStringLiteral("btRèglApp"));
+    EXPECT_EQ(f().SurvieCour, QStringLiteral("05"));
+    EXPECT_EQ(f().CréaCour, QStringLiteral("3678"));
+    // Closed and opened again without saving: the document's list comes back.
+    Clique(QStringLiteral("btBiblio"));
+    EXPECT_EQ(Rangée(2), QStringLiteral("Day & Night|34678|3678"));
+}
+
+TEST_F(Panneau, AnyEditEnablesSavingAndClosingKeepsTheRows) {
+    Demarre();
+    Ouvre();
+    for (const char* boîte : {"txRègle", "txRègleS", "txRègleC"}) {
+        SCOPED_TRACE(boîte);
+        Clique(QStringLiteral("btRègleF"));
+        Ouvre();
+        ASSERT_FALSE(Actif(QStringLiteral("btRèglEnreg")));
+        Tape(Boîte(boîte, 4), QStringLiteral("7"));
+        EXPECT_TRUE(Actif(QStringLiteral("btRèglEnreg")));
+        Clique(QStringLiteral("btRègleF"));
+        EXPECT_TRUE(f().caJeu->Visible());
+        EXPECT_TRUE(Rangée(4).contains(QLatin1Char('7'))) << "closing keeps what was typed";
+    }
+}
+
+TEST_F(Panneau, DigitBoxesTakeOnlyZeroToEightTypedOrPasted) {
+    Demarre();
+    Ouvre();
+    QLineEdit* s = Boîte("txRègleS", 0);
+    Remplace("txRègleS", 0, QString());
+    Tape(s, QStringLiteral("1a9 8-Zé|3"));
+    QTest::keyClick(s, Qt::Key_Return);
+    EXPECT_EQ(s->text(), QStringLiteral("183"));
+    // Backspace, the arrows and Delete keep working.
+    QTest::keyClick(s, Qt::Key_Backspace);
+    EXPECT_EQ(s->text(), QStringLiteral("18"));
+    QTest::keyClick(s, Qt::Key_Home);
+    QTest::keyClick(s, Qt::Key_Delete);
+    EXPECT_EQ(s->text(), QStringLiteral("8"));
+    QTest::keyClick(s, Qt::Key_Left);
+    Tape(s, QStringLiteral("0"));
+    EXPECT_EQ(s->text(), QStringLiteral("08"));
+
+    QLineEdit* c = Boîte("txRègleC", 0);
+    Remplace("txRègleC", 0, QString());
+    QApplication::clipboard()->setText(QStringLiteral("2x9|7\r\n3 ©"));
+    QTest::keyClick(c, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(c->text(), QStringLiteral("273"));
+    EXPECT_EQ(f().txRègleC(0)->Text(), QStringLiteral("273")) << "the program sees what is shown";
+}
+
+TEST_F(Panneau, NamesTakeNoCharacterThatWouldBreakARecord) {
+    Demarre();
+    Ouvre();
+    QLineEdit* n = Boîte("txRègle", 0);
+    Remplace("txRègle", 0, QStringLiteral("Life | classic"));
+    EXPECT_EQ(n->text(), QStringLiteral("Life  classic"));
+    Remplace("txRègle", 1, QString());
+    QApplication::clipboard()->setText(QStringLiteral("Conway ©\r\n~®~Fantôme|1|2"));
+    QTest::keyClick(Boîte("txRègle", 1), Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(Boîte("txRègle", 1)->text(), QStringLiteral("Conway ~®~Fantôme12"));
+    Clique(QStringLiteral("btRèglEnreg"));
+    ASSERT_FALSE(Actif(QStringLiteral("btRèglEnreg")));
+    // Saved and read again: the same eleven rows, no record broken or added.
+    const QStringList avant = Rangées();
+    Clique(QStringLiteral("btRègleF"));
+    Ouvre();
+    EXPECT_EQ(Rangées(), avant);
+    EXPECT_EQ(TexteDuDocument().count(QStringLiteral("\r\n~®~")), 10);
+}
+
+}  // namespace
