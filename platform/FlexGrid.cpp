@@ -240,7 +240,8 @@ void Pose(QImage& dst, const QImage& src, int x, int y) {
 
 void FlexGrid::redraw() {
     QWidget* w = widget();
-    if (!w || (!m_anyMarked && !m_allMarked)) return;
+    // A grid nobody sees is drawn when it is shown.
+    if (!w || (!m_anyMarked && !m_allMarked) || !w->isVisible()) return;
     const QSize size = w->size().expandedTo(QSize(1, 1));
     std::vector<int> xs, ys;
     edges(xs, ys);
@@ -309,11 +310,6 @@ void FlexGrid::redraw() {
     QRegion region;
     region.setRects(bands.data(), int(bands.size()));
     w->update(region);
-}
-
-const QImage& FlexGrid::picture() {
-    redraw();
-    return m_picture;
 }
 
 void FlexGrid::paint(QPainter& p, const QRegion& where) {

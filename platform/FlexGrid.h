@@ -63,8 +63,6 @@ public:
     void sizeChanged();
     // The whole grid drawn afresh, cell by cell, as the kept picture must look.
     void paintWhole(class QPainter& p) const;
-    // The kept picture, brought up to date with every change made so far.
-    const QImage& picture();
 
 protected:
     void applyFont() override;
