@@ -96,8 +96,7 @@ int main(int argc, char** argv) {
         kill(pid, SIGKILL);
         rusage u{};
         int status = 0;
-        while (wait4(pid, &status, 0, &u) < 0 && errno == EINTR) {
-        }
+        while (wait4(pid, &status, 0, &u) < 0 && errno == EINTR) {}
         if (!vu) {
             std::fprintf(stderr, "the window \"%s\" did not show\n", titre.c_str());
             return 1;

@@ -134,8 +134,8 @@ void SoupeCosmos(std::mt19937& gen) {
     const int U = f.TailleUnivers;
     for (int r = 0; r < U; ++r)
         for (int c = 0; c < U; ++c)
-            f.Univers(r, c) = (r > 10 && c > 10 && r < U - 20 && c < U - 20 && gen() % 100 < 35) ? life::Vivant
-                                                                                             : life::Mort;
+            f.Univers(r, c) =
+                (r > 10 && c > 10 && r < U - 20 && c < U - 20 && gen() % 100 < 35) ? life::Vivant : life::Mort;
     f.DessineJeu();
 }
 
@@ -260,8 +260,10 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Ostrane"));
     if (argc < 2) {
-        std::fprintf(stderr,
-                     "usage: %s <help file> [--generations N] [--auto-seconds S] [--only step|auto] [--universe globe|cosmos]\n", argv[0]);
+        std::fprintf(
+            stderr,
+            "usage: %s <help file> [--generations N] [--auto-seconds S] [--only step|auto] [--universe globe|cosmos]\n",
+            argv[0]);
         return 2;
     }
     int generations = 1000;
@@ -316,8 +318,8 @@ int main(int argc, char** argv) {
         std::printf("automatic running at the fastest speed, %.0f s each\n", secondes);
         for (int mode : modes) {
             const Part p = MesureAuto(mode, secondes);
-            std::printf("%-8s %6.2f %% of a core  (%ld generations, %d new soups)\n",
-                        mode == 0 ? "Globe" : "Cosmos", p.part * 100, p.generations, p.relances);
+            std::printf("%-8s %6.2f %% of a core  (%ld generations, %d new soups)\n", mode == 0 ? "Globe" : "Cosmos",
+                        p.part * 100, p.generations, p.relances);
             std::fflush(stdout);
         }
     }

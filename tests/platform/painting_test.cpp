@@ -48,10 +48,10 @@ int Ecarts(const QImage& a, const QImage& b, QPoint& premier) {
     return n;
 }
 
-#define EXPECT_SAME_PICTURE(montre, entier, quand)                                                    \
-    do {                                                                                              \
-        QPoint p;                                                                                     \
-        const int n = Ecarts(montre, entier, p);                                                      \
+#define EXPECT_SAME_PICTURE(montre, entier, quand)                                                     \
+    do {                                                                                               \
+        QPoint p;                                                                                      \
+        const int n = Ecarts(montre, entier, p);                                                       \
         EXPECT_EQ(n, 0) << quand << ": " << n << " pixels differ, first at " << p.x() << "," << p.y(); \
     } while (0)
 
