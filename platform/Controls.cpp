@@ -26,6 +26,8 @@
 #include <QStyleOptionButton>
 #include <QTimer>
 
+#include <cstring>
+
 namespace {
 int vbButton(Qt::MouseButton b) {
     switch (b) {
@@ -674,7 +676,7 @@ void PictureBox::compose() {
     m_composed = true;
 }
 void PictureBox::touched(int x0, int y0, int x1, int y1) {
-    if (!m_composed) return;
+    if (!m_composed || m_wholeChanged) return;
     y1 = std::min(y1, int(m_rowTo.size()) - 1);
     for (int y = y0; y <= y1; ++y) {
         int& from = m_rowFrom[size_t(y)];
@@ -699,6 +701,12 @@ void PictureBox::Cls() {
         m_dots.clear();
     } else if (!m_composed) {
         m_dots.clear();
+    } else if (dense()) {
+        // Points over much of the surface: the background comes back whole, in one copy,
+        // and the surface is repainted whole.
+        std::memcpy(m_shown.bits(), m_background.constBits(), size_t(m_shown.sizeInBytes()));
+        m_dots.clear();
+        m_wholeChanged = true;
     } else {
         m_old.swap(m_dots);
         m_dots.clear();
@@ -707,6 +715,11 @@ void PictureBox::Cls() {
     }
     m_drawn = false;
     repaintLater();
+}
+bool PictureBox::dense() const {
+    qint64 aire = 0;
+    for (const Dot& d : m_dots) aire += qint64(d.x1 - d.x0 + 1) * (d.y1 - d.y0 + 1);
+    return aire * 8 > qint64(m_size.width()) * m_size.height();
 }
 void PictureBox::restoreDot(const Dot& d) {
     const qsizetype pas = m_shown.bytesPerLine();
@@ -758,7 +771,11 @@ void PictureBox::repaintLater() {
         QWidget* w = widget();
         if (!w) return;
         settle();
-        if (!m_composed) {
+        if (!m_composed || m_wholeChanged) {
+            m_wholeChanged = false;
+            std::fill(m_rowTo.begin(), m_rowTo.end(), -1);
+            std::fill(m_rowFrom.begin(), m_rowFrom.end(), 0);
+            m_anyTouched = false;
             w->update();
             return;
         }

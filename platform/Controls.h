@@ -203,7 +203,10 @@ private:
     std::vector<int> m_newAt;
     std::vector<char> m_kept;
     bool m_clearing = false;
+    // The whole surface changed since the window was last told.
+    bool m_wholeChanged = false;
     void settle();
+    bool dense() const;
     // Pixel rows changed since the window was last told: their first and last column
     // (none when last < first).
     std::vector<int> m_rowFrom, m_rowTo;
