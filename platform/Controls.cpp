@@ -719,7 +719,7 @@ void PictureBox::Cls() {
 bool PictureBox::dense() const {
     qint64 aire = 0;
     for (const Dot& d : m_dots) aire += qint64(d.x1 - d.x0 + 1) * (d.y1 - d.y0 + 1);
-    return aire * 8 > qint64(m_size.width()) * m_size.height();
+    return aire * 64 > qint64(m_size.width()) * m_size.height();
 }
 void PictureBox::restoreDot(const Dot& d) {
     const qsizetype pas = m_shown.bytesPerLine();
