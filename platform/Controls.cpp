@@ -15,14 +15,18 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPaintEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegion>
 #include <QScrollBar>
 #include <QSignalBlocker>
 #include <QStyle>
 #include <QStyleOptionButton>
 #include <QTimer>
+
+#include <cstring>
 
 namespace {
 int vbButton(Qt::MouseButton b) {
@@ -307,13 +311,20 @@ private:
 
 class PictureWidget : public QWidget {
 public:
-    explicit PictureWidget(PictureBox* c) : m_c(c) { setFocusPolicy(Qt::ClickFocus); }
+    explicit PictureWidget(PictureBox* c) : m_c(c) {
+        setFocusPolicy(Qt::ClickFocus);
+        // The kept picture covers the whole widget.
+        setAttribute(Qt::WA_OpaquePaintEvent);
+    }
 
 protected:
-    void paintEvent(QPaintEvent*) override {
+    void paintEvent(QPaintEvent* e) override {
         QPainter p(this);
-        m_c->paint(p);
+        m_c->paint(p, e->region());
     }
+    // The picture shows no focus: taking or losing it repaints nothing.
+    void focusInEvent(QFocusEvent*) override {}
+    void focusOutEvent(QFocusEvent*) override {}
     void resizeEvent(QResizeEvent* e) override {
         QWidget::resizeEvent(e);
         m_c->ensureCanvas();
@@ -644,20 +655,148 @@ void PictureBox::ensureCanvas() {
     QWidget* w = widget();
     if (!w) return;
     const QSize s = w->size().expandedTo(QSize(1, 1));
-    if (m_canvas.size() == s) return;
-    QImage c(s, QImage::Format_ARGB32_Premultiplied);
-    c.fill(Qt::transparent);
-    if (!m_canvas.isNull()) {
+    if (m_size == s) return;
+    settle();
+    m_size = s;
+    if (m_layered) {
+        QImage c(s, QImage::Format_ARGB32_Premultiplied);
+        c.fill(Qt::transparent);
         QPainter p(&c);
         p.drawImage(0, 0, m_canvas);
+        m_canvas = c;
     }
-    m_canvas = c;
+    backgroundChanged();
+}
+QImage PictureBox::canvas() const {
+    if (m_layered) return m_canvas;
+    QImage c(m_size.isValid() ? m_size : QSize(1, 1), QImage::Format_ARGB32_Premultiplied);
+    c.fill(Qt::transparent);
+    for (const Dot& d : m_dots)
+        for (int y = d.y0; y <= std::min(d.y1, c.height() - 1); ++y)
+            for (int x = d.x0; x <= std::min(d.x1, c.width() - 1); ++x) c.setPixel(x, y, d.rgb);
+    return c;
+}
+void PictureBox::backgroundChanged() {
+    m_composed = false;
+    repaintLater();
+}
+void PictureBox::applyColors() {
+    Control::applyColors();
+    backgroundChanged();
+}
+// The background and the points over it, drawn afresh.
+void PictureBox::compose() {
+    const QSize s = m_size.isValid() ? m_size : QSize(1, 1);
+    m_background = QImage(s, QImage::Format_RGB32);
+    m_background.fill(VbColor(BackColor()));
+    if (!m_picture.isNull()) {
+        QPainter p(&m_background);
+        if (m_stretch) {
+            p.setRenderHint(QPainter::SmoothPixmapTransform);
+            p.drawImage(QRect(QPoint(0, 0), s), m_picture);
+        } else {
+            p.drawImage(0, 0, m_picture);
+        }
+    }
+    settle();
+    m_shown = m_background.copy();
+    if (m_layered) {
+        QPainter p(&m_shown);
+        p.drawImage(0, 0, m_canvas);
+    } else {
+        for (const Dot& d : m_dots) fillDot(m_shown, d);
+    }
+    m_rowFrom.assign(size_t(s.height()), 0);
+    m_rowTo.assign(size_t(s.height()), -1);
+    m_anyTouched = false;
+    m_composed = true;
+}
+void PictureBox::touched(int x0, int y0, int x1, int y1) {
+    if (!m_composed || m_wholeChanged) return;
+    y1 = std::min(y1, int(m_rowTo.size()) - 1);
+    for (int y = y0; y <= y1; ++y) {
+        int& from = m_rowFrom[size_t(y)];
+        int& to = m_rowTo[size_t(y)];
+        if (to < from) {
+            from = x0;
+            to = x1;
+        } else {
+            from = std::min(from, x0);
+            to = std::max(to, x1);
+        }
+    }
+    m_anyTouched = true;
 }
 void PictureBox::Cls() {
     ensureCanvas();
-    m_canvas.fill(Qt::transparent);
+    settle();
+    if (m_layered) {
+        m_canvas = QImage();
+        m_layered = false;
+        m_composed = false;
+        m_dots.clear();
+    } else if (!m_composed) {
+        m_dots.clear();
+    } else if (dense()) {
+        // Points over much of the surface: the background comes back whole, in one copy,
+        // and the surface is repainted whole.
+        std::memcpy(m_shown.bits(), m_background.constBits(), size_t(m_shown.sizeInBytes()));
+        m_dots.clear();
+        m_wholeChanged = true;
+    } else {
+        m_old.swap(m_dots);
+        m_dots.clear();
+        m_newAt.resize(size_t(m_size.width()) * size_t(m_size.height()), -1);
+        m_clearing = true;
+    }
     m_drawn = false;
     repaintLater();
+}
+bool PictureBox::dense() const {
+    qint64 aire = 0;
+    for (const Dot& d : m_dots) aire += qint64(d.x1 - d.x0 + 1) * (d.y1 - d.y0 + 1);
+    return aire * 64 > qint64(m_size.width()) * m_size.height();
+}
+void PictureBox::restoreDot(const Dot& d) {
+    const qsizetype pas = m_shown.bytesPerLine();
+    uchar* shown = m_shown.bits();
+    const uchar* fond = m_background.constBits();
+    const int x1 = std::min(d.x1, m_shown.width() - 1), y1 = std::min(d.y1, m_shown.height() - 1);
+    if (x1 < d.x0) return;
+    for (int y = d.y0; y <= y1; ++y)
+        std::copy_n(reinterpret_cast<const QRgb*>(fond + y * pas) + d.x0, x1 - d.x0 + 1,
+                    reinterpret_cast<QRgb*>(shown + y * pas) + d.x0);
+}
+void PictureBox::settle() {
+    if (!m_clearing) return;
+    m_clearing = false;
+    const int w = m_size.width();
+    if (m_composed) {
+        m_kept.assign(m_dots.size(), 0);
+        // Points of another colour may cover one another in another order: then every
+        // point is told to the window.
+        bool mixte = false;
+        const QRgb couleur = m_dots.empty() ? (m_old.empty() ? 0 : m_old.front().rgb) : m_dots.front().rgb;
+        for (const Dot& o : m_old) {
+            mixte |= o.rgb != couleur;
+            const int at = m_newAt[size_t(o.y0) * size_t(w) + size_t(o.x0)];
+            if (at >= 0 && m_dots[size_t(at)] == o) {
+                m_kept[size_t(at)] = 1;
+                continue;
+            }
+            restoreDot(o);
+            touched(o.x0, o.y0, o.x1, o.y1);
+        }
+        for (const Dot& d : m_dots) mixte |= d.rgb != couleur;
+        for (size_t i = 0; i < m_dots.size(); ++i) {
+            const Dot& d = m_dots[i];
+            // A point drawn again is drawn over what a point that went may have cleared.
+            fillDot(m_shown, d);
+            if (!m_kept[i] || mixte) touched(d.x0, d.y0, d.x1, d.y1);
+        }
+    }
+    for (const Dot& d : m_dots) m_newAt[size_t(d.y0) * size_t(w) + size_t(d.x0)] = -1;
+    m_old.clear();
 }
 void PictureBox::repaintLater() {
     // A redraw sets thousands of points: the picture is painted once, when they are all set.
@@ -665,38 +804,110 @@ void PictureBox::repaintLater() {
     m_repaintPending = true;
     QTimer::singleShot(0, ctx(), [this] {
         m_repaintPending = false;
-        if (widget()) widget()->update();
+        QWidget* w = widget();
+        if (!w) return;
+        settle();
+        if (!m_composed || m_wholeChanged) {
+            m_wholeChanged = false;
+            std::fill(m_rowTo.begin(), m_rowTo.end(), -1);
+            std::fill(m_rowFrom.begin(), m_rowFrom.end(), 0);
+            m_anyTouched = false;
+            w->update();
+            return;
+        }
+        if (!m_anyTouched) return;
+        // Rows that changed, in bands; rows a few pixels apart go in one band, so that a
+        // board full of points makes a few large bands rather than one per row of dots.
+        std::vector<QRect> bands;
+        int bx0 = 0, bx1 = -1, by0 = 0, by1 = -1;
+        for (int y = 0; y < int(m_rowTo.size()); ++y) {
+            int& from = m_rowFrom[size_t(y)];
+            int& to = m_rowTo[size_t(y)];
+            if (to < from) continue;
+            if (by1 >= by0 && y - by1 <= 8) {
+                bx0 = std::min(bx0, from);
+                bx1 = std::max(bx1, to);
+                by1 = y;
+            } else {
+                if (by1 >= by0) bands.emplace_back(QPoint(bx0, by0), QPoint(bx1, by1));
+                bx0 = from, bx1 = to, by0 = by1 = y;
+            }
+            from = 0;
+            to = -1;
+        }
+        if (by1 >= by0) bands.emplace_back(QPoint(bx0, by0), QPoint(bx1, by1));
+        m_anyTouched = false;
+        QRegion region;
+        region.setRects(bands.data(), int(bands.size()));
+        w->update(region);
     });
+}
+void PictureBox::fillDot(QImage& im, const Dot& d) {
+    const qsizetype pas = im.bytesPerLine();
+    uchar* bits = im.bits();
+    const int x1 = std::min(d.x1, im.width() - 1), y1 = std::min(d.y1, im.height() - 1);
+    if (x1 < d.x0) return;
+    for (int y = d.y0; y <= y1; ++y) std::fill_n(reinterpret_cast<QRgb*>(bits + y * pas) + d.x0, x1 - d.x0 + 1, d.rgb);
 }
 void PictureBox::PSet(double x, double y, long colour) {
     ensureCanvas();
     const int px = static_cast<int>(x / Screen::TwipsPerPixelX());
     const int py = static_cast<int>(y / Screen::TwipsPerPixelY());
-    const QRgb rgb = VbColor(colour).rgba();
     const int half = (m_drawWidth - 1) / 2;
     const int x0 = std::max(0, px - half), y0 = std::max(0, py - half);
-    const int x1 = std::min(m_canvas.width() - 1, px - half + m_drawWidth - 1);
-    const int y1 = std::min(m_canvas.height() - 1, py - half + m_drawWidth - 1);
-    for (int yy = y0; yy <= y1; ++yy) {
-        auto* line = reinterpret_cast<QRgb*>(m_canvas.scanLine(yy));
-        for (int xx = x0; xx <= x1; ++xx) line[xx] = rgb;
-    }
+    const int x1 = std::min(m_size.width() - 1, px - half + m_drawWidth - 1);
+    const int y1 = std::min(m_size.height() - 1, py - half + m_drawWidth - 1);
     m_drawn = true;
+    if (x0 > x1 || y0 > y1) return;
+    const Dot d{x0, y0, x1, y1, VbColor(colour).rgba()};
+    if (!m_layered && m_dots.size() >= 1000000) {
+        settle();
+        m_canvas = canvas();
+        m_layered = true;
+        m_dots.clear();
+    }
+    if (m_layered) {
+        fillDot(m_canvas, d);
+        if (m_composed) fillDot(m_shown, d);
+        touched(x0, y0, x1, y1);
+    } else if (m_clearing) {
+        // Drawn when the clearing settles.
+        m_newAt[size_t(y0) * size_t(m_size.width()) + size_t(x0)] = int(m_dots.size());
+        m_dots.push_back(d);
+    } else {
+        m_dots.push_back(d);
+        if (m_composed) fillDot(m_shown, d);
+        touched(x0, y0, x1, y1);
+    }
     repaintLater();
 }
 void PictureBox::setPicture(const QImage& img) {
     m_picture = img;
-    widget()->update();
+    backgroundChanged();
 }
 void PictureBox::setStretch(bool s) {
     m_stretch = s;
-    widget()->update();
+    backgroundChanged();
 }
 void PictureBox::setBorderStyle(int b) {
     m_border = b;
     widget()->update();
 }
-void PictureBox::paint(QPainter& p) {
+void PictureBox::paint(QPainter& p, const QRegion& where) {
+    ensureCanvas();
+    settle();
+    if (!m_composed) {
+        compose();
+        // This paint may cover only part of the widget; the rest is shown afresh too.
+        widget()->update();
+    }
+    for (const QRect& r : where) p.drawImage(r.topLeft(), m_shown, r);
+    if (m_border) {
+        p.setPen(QColor(128, 128, 128));
+        p.drawRect(widget()->rect().adjusted(0, 0, -1, -1));
+    }
+}
+void PictureBox::paintWhole(QPainter& p) const {
     p.fillRect(widget()->rect(), VbColor(BackColor()));
     if (!m_picture.isNull()) {
         if (m_stretch) {
@@ -706,7 +917,7 @@ void PictureBox::paint(QPainter& p) {
             p.drawImage(0, 0, m_picture);
         }
     }
-    if (!m_canvas.isNull()) p.drawImage(0, 0, m_canvas);
+    p.drawImage(0, 0, canvas());
     if (m_border) {
         p.setPen(QColor(128, 128, 128));
         p.drawRect(widget()->rect().adjusted(0, 0, -1, -1));

@@ -141,6 +141,11 @@ private:
 
 // A surface the program draws on (points, cleared at once) that can also hold a picture and
 // other controls, and takes the focus on a click.
+//
+// What it shows is kept as one opaque picture: the background (colour and picture) with the
+// points over it. A point is written into it where it falls; clearing puts the background
+// back only where points were, and the window is told of the row bands that changed, so that
+// a redraw of the universe is a copy of a few bands and not a blend of the whole surface.
 class PictureBox : public Control {
 public:
     PictureBox(Form& f, Control* container, const QString& name, int index = -1);
@@ -153,20 +158,61 @@ public:
     // A stretched picture fills the control, so that it keeps its size in twips at any density.
     bool Stretch() const { return m_stretch; }
     void setStretch(bool s);
-    // What is shown: picture, drawing and all, at the widget's size.
-    QImage canvas() const { return m_canvas; }
+    // The points drawn since the last clearing, at the widget's size, transparent elsewhere.
+    QImage canvas() const;
     int BorderStyle() const { return m_border; }
     void setBorderStyle(int b);
     bool hasDrawing() const { return m_drawn; }
     MouseHandler MouseDown, MouseUp;
 
-    // Used by the widget.
-    void paint(class QPainter& p);
+    // Used by the widget: the kept picture copied where asked, and the border.
+    void paint(class QPainter& p, const class QRegion& where);
     void ensureCanvas();
+    // Everything drawn afresh, background, picture, points and border, as the kept
+    // picture must show it.
+    void paintWhole(class QPainter& p) const;
+
+protected:
+    void applyColors() override;
 
 private:
     void repaintLater();
+    void backgroundChanged();
+    void compose();
+    void touched(int x0, int y0, int x1, int y1);
+    struct Dot;
+    static void fillDot(QImage& im, const Dot& d);
+    void restoreDot(const Dot& d);
     QImage m_picture, m_canvas;
+    // The background alone, and what is shown: the background with the points.
+    QImage m_background, m_shown;
+    bool m_composed = false;
+    // The points drawn since the last clearing. A drawing that never clears goes, past a
+    // bound, into a layer of its own (m_canvas) and is then cleared whole.
+    struct Dot {
+        int x0, y0, x1, y1;
+        QRgb rgb;
+        bool operator==(const Dot&) const = default;
+    };
+    std::vector<Dot> m_dots;
+    bool m_layered = false;
+    QSize m_size;
+    // A clearing is settled when the batch ends: the points of the drawing before it
+    // (m_old) that are drawn again in the same place are left alone, so that only the
+    // points that came or went are repainted. m_newAt: the new point whose corner is at
+    // a pixel, or -1.
+    std::vector<Dot> m_old;
+    std::vector<int> m_newAt;
+    std::vector<char> m_kept;
+    bool m_clearing = false;
+    // The whole surface changed since the window was last told.
+    bool m_wholeChanged = false;
+    void settle();
+    bool dense() const;
+    // Pixel rows changed since the window was last told: their first and last column
+    // (none when last < first).
+    std::vector<int> m_rowFrom, m_rowTo;
+    bool m_anyTouched = false;
     int m_drawWidth = 1;
     int m_border = 0;
     bool m_drawn = false;

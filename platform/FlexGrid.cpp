@@ -3,12 +3,20 @@
 #include "App.h"
 
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
+#include <QRegion>
 #include <QTimer>
 #include <QWidget>
 
+#include <cstring>
+
 namespace {
 const QString kEmpty;
+const QColor kLines(192, 192, 192);
+const QColor kOutside(128, 128, 128);
+// Band of rows apart by fewer pixels than this are told to the window as one.
+constexpr int kBandGap = 8;
 
 class GridWidget : public QWidget {
 public:
@@ -18,10 +26,17 @@ public:
     }
 
 protected:
-    void paintEvent(QPaintEvent*) override {
+    void paintEvent(QPaintEvent* e) override {
         QPainter p(this);
-        m_g->paint(p);
+        m_g->paint(p, e->region());
     }
+    void resizeEvent(QResizeEvent* e) override {
+        QWidget::resizeEvent(e);
+        m_g->sizeChanged();
+    }
+    // The grid shows no focus: taking or losing it repaints nothing.
+    void focusInEvent(QFocusEvent*) override {}
+    void focusOutEvent(QFocusEvent*) override {}
     void mousePressEvent(QMouseEvent* e) override {
         Screen::setMouseDownControl(m_g);
         m_down = m_g->cellAt(int(e->position().x()), int(e->position().y()), m_r, m_c);
@@ -62,6 +77,7 @@ void FlexGrid::resize(int rows, int cols) {
         }
     m_text.swap(text);
     m_back.swap(back);
+    m_marks.assign(m_text.size(), 0);
     // A new row or column takes the design size of the grid's cells.
     m_colW.resize(size_t(cols), 960);
     m_rowH.resize(size_t(rows), 240);
@@ -69,7 +85,7 @@ void FlexGrid::resize(int rows, int cols) {
     m_cols = cols;
     m_row = std::clamp(m_row, 0, std::max(0, rows - 1));
     m_col = std::clamp(m_col, 0, std::max(0, cols - 1));
-    changed();
+    markAll();
 }
 
 void FlexGrid::setRows(int n) {
@@ -87,12 +103,12 @@ double FlexGrid::RowHeight(int r) const {
 void FlexGrid::setColWidth(int c, double t) {
     if (c < 0 || c >= m_cols) return;
     m_colW[size_t(c)] = t;
-    changed();
+    markAll();
 }
 void FlexGrid::setRowHeight(int r, double t) {
     if (r < 0 || r >= m_rows) return;
     m_rowH[size_t(r)] = t;
-    changed();
+    markAll();
 }
 
 const QString& FlexGrid::TextMatrix(int r, int c) const {
@@ -104,7 +120,7 @@ void FlexGrid::setTextMatrix(int r, int c, const QString& s) {
     QString& cell = m_text[size_t(idx(r, c))];
     if (cell == s) return;
     cell = s;
-    changed();
+    mark(r, c);
 }
 void FlexGrid::setRow(int r) {
     m_row = std::clamp(r, 0, std::max(0, m_rows - 1));
@@ -121,23 +137,186 @@ long FlexGrid::CellBackColorAt(int r, int c) const {
 }
 void FlexGrid::setCellBackColor(long bgr) {
     if (m_rows == 0 || m_cols == 0) return;
-    m_back[size_t(idx(m_row, m_col))] = bgr;
-    changed();
+    long& back = m_back[size_t(idx(m_row, m_col))];
+    if (back == bgr) return;
+    back = bgr;
+    mark(m_row, m_col);
 }
 void FlexGrid::setDisplayMap(const QString& from, const QString& to) {
     m_mapFrom = from;
     m_mapTo = to;
+    m_tiles.clear();
+    markAll();
+}
+
+void FlexGrid::mark(int r, int c) {
+    m_marks[size_t(idx(r, c))] = 1;
+    m_anyMarked = true;
     changed();
 }
 
+void FlexGrid::markAll() {
+    m_allMarked = true;
+    changed();
+}
+
+void FlexGrid::applyFont() {
+    Control::applyFont();
+    markAll();
+}
+
+void FlexGrid::sizeChanged() {
+    markAll();
+}
+
 void FlexGrid::changed() {
-    // One repaint for a whole batch of changes made by a handler.
+    // One redraw for a whole batch of changes made by a handler.
     if (m_pending || !widget()) return;
     m_pending = true;
     QTimer::singleShot(0, ctx(), [this] {
         m_pending = false;
-        if (widget()) widget()->update();
+        redraw();
     });
+}
+
+void FlexGrid::edges(std::vector<int>& xs, std::vector<int>& ys) const {
+    const double tx = Screen::TwipsPerPixelX(), ty = Screen::TwipsPerPixelY();
+    xs.resize(size_t(m_cols) + 1);
+    ys.resize(size_t(m_rows) + 1);
+    double acc = 0;
+    for (int c = 0; c < m_cols; ++c) {
+        xs[size_t(c)] = VbRound(acc / tx);
+        acc += m_colW[size_t(c)];
+    }
+    xs[size_t(m_cols)] = VbRound(acc / tx);
+    acc = 0;
+    for (int r = 0; r < m_rows; ++r) {
+        ys[size_t(r)] = VbRound(acc / ty);
+        acc += m_rowH[size_t(r)];
+    }
+    ys[size_t(m_rows)] = VbRound(acc / ty);
+}
+
+QString FlexGrid::shown(const QString& t) const {
+    if (t.isEmpty() || t == QLatin1String(" ")) return {};
+    return (!m_mapFrom.isEmpty() && t == m_mapFrom) ? m_mapTo : t;
+}
+
+// A cell as it is painted: its colour, its text centred and clipped to it, and
+// the grid lines along its left and top edges, which belong to it.
+const QImage& FlexGrid::tile(int w, int h, long back, const QString& text) {
+    for (const Tile& t : m_tiles)
+        if (t.w == w && t.h == h && t.back == back && t.text == text) return t.image;
+    // Cells of program-made texts come in a handful of kinds; anything else is not kept long.
+    if (m_tiles.size() >= 64) m_tiles.clear();
+    QImage im(w, h, QImage::Format_RGB32);
+    {
+        QPainter p(&im);
+        p.fillRect(0, 0, w, h, VbColor(back));
+        if (!text.isEmpty()) {
+            p.setFont(m_tileFont);
+            p.setPen(Qt::black);
+            p.drawText(QRect(0, 0, w, h), Qt::AlignCenter, text);
+        }
+        p.fillRect(0, 0, 1, h, kLines);
+        p.fillRect(0, 0, w, 1, kLines);
+    }
+    m_tiles.push_back({w, h, back, text, im});
+    return m_tiles.back().image;
+}
+
+namespace {
+// A cell's image copied into the picture, clipped to it; both are 32-bit opaque.
+void Pose(QImage& dst, const QImage& src, int x, int y) {
+    const int x0 = std::max(0, x), y0 = std::max(0, y);
+    const int x1 = std::min(dst.width(), x + src.width()), y1 = std::min(dst.height(), y + src.height());
+    if (x0 >= x1 || y0 >= y1) return;
+    const qsizetype pasD = dst.bytesPerLine(), pasS = src.bytesPerLine();
+    uchar* d = dst.bits() + y0 * pasD + x0 * 4;
+    const uchar* s = src.constBits() + (y0 - y) * pasS + (x0 - x) * 4;
+    for (int row = y0; row < y1; ++row, d += pasD, s += pasS) std::memcpy(d, s, size_t(x1 - x0) * 4);
+}
+}  // namespace
+
+void FlexGrid::redraw() {
+    QWidget* w = widget();
+    // A grid nobody sees is drawn when it is shown.
+    if (!w || (!m_anyMarked && !m_allMarked) || !w->isVisible()) return;
+    const QSize size = w->size().expandedTo(QSize(1, 1));
+    std::vector<int> xs, ys;
+    edges(xs, ys);
+    if (xs != m_xs || ys != m_ys || m_picture.size() != size || m_tileFont != w->font()) m_allMarked = true;
+    if (m_tileFont != w->font()) {
+        m_tileFont = w->font();
+        m_tiles.clear();
+    }
+    m_xs.swap(xs);
+    m_ys.swap(ys);
+
+    if (m_allMarked) {
+        if (m_picture.size() != size) m_picture = QImage(size, QImage::Format_RGB32);
+        m_picture.fill(kOutside);
+        for (int r = 0; r < m_rows; ++r) {
+            const int y = m_ys[size_t(r)], h = m_ys[size_t(r) + 1] - y;
+            if (y > size.height()) break;
+            for (int c = 0; c < m_cols; ++c) {
+                const int x = m_xs[size_t(c)], cw = m_xs[size_t(c) + 1] - x;
+                if (x > size.width()) break;
+                if (cw > 0 && h > 0)
+                    Pose(m_picture, tile(cw, h, m_back[size_t(idx(r, c))], shown(m_text[size_t(idx(r, c))])), x, y);
+            }
+        }
+        // The right and bottom lines close the last column and row.
+        QPainter p(&m_picture);
+        p.fillRect(m_xs[size_t(m_cols)], 0, 1, m_ys[size_t(m_rows)] + 1, kLines);
+        p.fillRect(0, m_ys[size_t(m_rows)], m_xs[size_t(m_cols)] + 1, 1, kLines);
+        std::fill(m_marks.begin(), m_marks.end(), 0);
+        m_allMarked = m_anyMarked = false;
+        w->update();
+        return;
+    }
+
+    // Marked cells, painted row by row; the rows that changed make bands, each
+    // as wide as the columns that changed in it.
+    std::vector<QRect> bands;
+    int bx0 = 0, bx1 = -1, by0 = 0, by1 = -1;
+    for (int r = 0; r < m_rows; ++r) {
+        const int y = m_ys[size_t(r)], h = m_ys[size_t(r) + 1] - y;
+        int c0 = -1, c1 = -1;
+        for (int c = 0; c < m_cols; ++c) {
+            unsigned char& m = m_marks[size_t(idx(r, c))];
+            if (!m) continue;
+            m = 0;
+            if (c0 < 0) c0 = c;
+            c1 = c;
+            const int x = m_xs[size_t(c)], cw = m_xs[size_t(c) + 1] - x;
+            if (cw > 0 && h > 0 && x < size.width() && y < size.height())
+                Pose(m_picture, tile(cw, h, m_back[size_t(idx(r, c))], shown(m_text[size_t(idx(r, c))])), x, y);
+        }
+        if (c0 < 0 || h <= 0) continue;
+        const int x0 = m_xs[size_t(c0)], x1 = m_xs[size_t(c1) + 1] - 1, y1 = y + h - 1;
+        if (by1 >= by0 && y - by1 <= kBandGap) {
+            bx0 = std::min(bx0, x0);
+            bx1 = std::max(bx1, x1);
+            by1 = y1;
+        } else {
+            if (by1 >= by0) bands.emplace_back(QPoint(bx0, by0), QPoint(bx1, by1));
+            bx0 = x0, bx1 = x1, by0 = y, by1 = y1;
+        }
+    }
+    if (by1 >= by0) bands.emplace_back(QPoint(bx0, by0), QPoint(bx1, by1));
+    m_anyMarked = false;
+    if (bands.empty()) return;
+    QRegion region;
+    region.setRects(bands.data(), int(bands.size()));
+    w->update(region);
+}
+
+void FlexGrid::paint(QPainter& p, const QRegion& where) {
+    // A paint that comes before the batch's redraw (the window shown, uncovered)
+    // brings the picture up to date first.
+    redraw();
+    for (const QRect& r : where) p.drawImage(r.topLeft(), m_picture, r);
 }
 
 FlexGrid::Rect FlexGrid::cellRect(int r, int c) const {
@@ -173,9 +352,9 @@ bool FlexGrid::cellAt(int x, int y, int& r, int& c) const {
     return r >= 0 && c >= 0 && x >= 0 && y >= 0;
 }
 
-void FlexGrid::paint(QPainter& p) {
+void FlexGrid::paintWhole(QPainter& p) const {
     QWidget* w = widget();
-    p.fillRect(w->rect(), QColor(128, 128, 128));
+    p.fillRect(w->rect(), kOutside);
     const double tx = Screen::TwipsPerPixelX(), ty = Screen::TwipsPerPixelY();
     std::vector<int> xs(size_t(m_cols) + 1), ys(size_t(m_rows) + 1);
     double acc = 0;
@@ -191,7 +370,7 @@ void FlexGrid::paint(QPainter& p) {
     }
     ys[size_t(m_rows)] = VbRound(acc / ty);
     p.setFont(w->font());
-    const QColor lines(192, 192, 192);
+    const QColor lines = kLines;
     for (int r = 0; r < m_rows; ++r) {
         if (ys[size_t(r)] > w->height()) break;
         for (int c = 0; c < m_cols; ++c) {

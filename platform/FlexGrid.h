@@ -1,11 +1,18 @@
 // A painted grid of text cells: rows and columns whose widths and heights are
 // kept in twips, cell texts, a current cell with its back colour, and a click
-// that runs after the clicked cell has become the current cell. Changes are
-// painted once per batch, not once per cell.
+// that runs after the clicked cell has become the current cell.
+//
+// The grid keeps a picture of itself. A cell whose text or colour changes is
+// marked; once per batch of changes the marked cells are painted into the
+// picture, each from a small image made once per size, colour and text, and the
+// window is told only of the row bands that changed. A generation step of a big
+// board then costs a few copies instead of a text layout per cell.
 #pragma once
 
 #include "Control.h"
 
+#include <QFont>
+#include <QImage>
 #include <QString>
 #include <functional>
 #include <vector>
@@ -50,11 +57,26 @@ public:
         int x, y, w, h;
     };
     Rect cellRect(int r, int c) const;
-    void paint(class QPainter& p);
+
+    // Used by the widget: the kept picture, brought up to date, copied where asked.
+    void paint(class QPainter& p, const class QRegion& where);
+    void sizeChanged();
+    // The whole grid drawn afresh, cell by cell, as the kept picture must look.
+    void paintWhole(class QPainter& p) const;
+
+protected:
+    void applyFont() override;
 
 private:
     void resize(int rows, int cols);
     void changed();
+    void mark(int r, int c);
+    void markAll();
+    // Paints the marked cells into the picture; the window is told of what changed.
+    void redraw();
+    void edges(std::vector<int>& xs, std::vector<int>& ys) const;
+    QString shown(const QString& t) const;
+    const QImage& tile(int w, int h, long back, const QString& text);
     int idx(int r, int c) const { return r * m_cols + c; }
     int m_rows = 0, m_cols = 0, m_row = 0, m_col = 0;
     std::vector<QString> m_text;
@@ -62,4 +84,18 @@ private:
     std::vector<double> m_colW, m_rowH;
     QString m_mapFrom, m_mapTo;
     bool m_pending = false;
+
+    // The kept picture and what it was drawn with.
+    QImage m_picture;
+    std::vector<int> m_xs, m_ys;
+    std::vector<unsigned char> m_marks;
+    bool m_anyMarked = false, m_allMarked = true;
+    struct Tile {
+        int w, h;
+        long back;
+        QString text;
+        QImage image;
+    };
+    std::vector<Tile> m_tiles;
+    QFont m_tileFont;
 };

@@ -8,6 +8,7 @@
 #include <QMimeData>
 #include <QSaveFile>
 #include <QScrollBar>
+#include <QShowEvent>
 #include <QAbstractTextDocumentLayout>
 #include <QTextBlock>
 #include <QTextLayout>
@@ -185,6 +186,10 @@ public:
     RichTextBox* m_owner;
 
 protected:
+    void showEvent(QShowEvent* e) override {
+        if (m_owner) m_owner->releaseLayout();
+        QTextEdit::showEvent(e);
+    }
     bool canInsertFromMimeData(const QMimeData* source) const override {
         return source->hasText() || source->hasHtml();
     }
@@ -253,6 +258,12 @@ void RichTextBox::applyColors() {
 
 template <class F>
 void RichTextBox::programChange(F&& f) {
+    // A hidden text is not laid out at each change: a document loaded and cut at start-up
+    // is laid out once, when the help window shows it. A zero page size stops the layout.
+    if (!m_edit->isVisible() && !m_doc->pageSize().isNull()) {
+        m_heldPageSize = m_doc->pageSize();
+        m_doc->setPageSize(QSizeF(0, 0));
+    }
     ++m_quiet;
     f();
     --m_quiet;
@@ -465,11 +476,13 @@ void RichTextBox::MoveToEnd() {
 }
 
 void RichTextBox::MoveDownLines(int n) {
+    releaseLayout();
     for (int k = 0; k < n; ++k) m_edit->moveCursor(QTextCursor::Down);
     m_edit->ensureCursorVisible();
 }
 
 void RichTextBox::ScrollLineTo(int pos, int above) {
+    releaseLayout();
     const int docPos = docFromVb(pos, false);
     QTextBlock b = m_doc->findBlock(docPos);
     if (!b.isValid()) return;
@@ -507,7 +520,14 @@ void RichTextBox::ScrollLineTo(int pos, int above) {
     sb->setValue(std::clamp(int(std::lround(top)), sb->minimum(), sb->maximum()));
 }
 
+void RichTextBox::releaseLayout() const {
+    if (m_heldPageSize.isNull()) return;
+    if (m_doc->pageSize().isNull()) m_doc->setPageSize(m_heldPageSize);
+    m_heldPageSize = QSizeF(0, 0);
+}
+
 int RichTextBox::LineTopInView(int pos) const {
+    releaseLayout();
     QTextCursor c(m_doc);
     c.setPosition(docFromVb(pos, false));
     return m_edit->cursorRect(c).top();

@@ -14,6 +14,7 @@
 #include "Control.h"
 
 #include <QList>
+#include <QSizeF>
 #include <QString>
 #include <functional>
 #include <memory>
@@ -88,6 +89,8 @@ public:
 
     // Used by the widget.
     void insertModel(QTextCursor& at, const rtf::Document& doc, bool useCursorFormat, bool withParagraphFormat);
+    // A hidden control's text is laid out only when it is shown or something needs its lines.
+    void releaseLayout() const;
 
 protected:
     void applyFont() override;
@@ -116,4 +119,6 @@ private:
     QString m_defaultFont;
     int m_defaultHalfPoints = 0;
     mutable std::unique_ptr<Index> m_index;
+    // The page size that the hidden text will be laid out at; zero while none is held.
+    mutable QSizeF m_heldPageSize{0, 0};
 };

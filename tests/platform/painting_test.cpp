@@ -1,0 +1,185 @@
+// The board grids and the universe picture keep a picture of themselves and
+// repaint only what changed: what reaches the screen must stay, pixel for
+// pixel, what a drawing of the whole control from scratch gives, after many
+// generations of a soup, at two screen sizes.
+#include "App.h"
+#include "Partie.h"
+
+#include <QPaintEvent>
+#include <QPainter>
+#include <QScreen>
+#include <QWindow>
+#include <random>
+
+namespace {
+
+// What the window shows of a control: its part of the window's backing store,
+// which only the bands the control told of have been copied into.
+QImage AlEcran(QWidget* w) {
+    QWidget* fen = w->window();
+    const QPoint o = w->mapTo(fen, QPoint(0, 0));
+    return w->screen()
+        ->grabWindow(fen->winId(), o.x(), o.y(), w->width(), w->height())
+        .toImage()
+        .convertToFormat(QImage::Format_RGB32);
+}
+
+template <class C>
+QImage Entier(const C& c) {
+    QImage im(c.widget()->size(), QImage::Format_RGB32);
+    im.fill(Qt::magenta);
+    QPainter p(&im);
+    c.paintWhole(p);
+    return im;
+}
+
+// Lets the batch's redraw and the window's repaint run.
+void Calme() {
+    for (int i = 0; i < 3; ++i) DoEvents();
+}
+
+// Counts pixels that differ, and gives the first one.
+int Ecarts(const QImage& a, const QImage& b, QPoint& premier) {
+    if (a.size() != b.size()) return -1;
+    int n = 0;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x)
+            if (a.pixel(x, y) != b.pixel(x, y) && n++ == 0) premier = QPoint(x, y);
+    return n;
+}
+
+#define EXPECT_SAME_PICTURE(montre, entier, quand)                                                     \
+    do {                                                                                               \
+        QPoint p;                                                                                      \
+        const int n = Ecarts(montre, entier, p);                                                       \
+        EXPECT_EQ(n, 0) << quand << ": " << n << " pixels differ, first at " << p.x() << "," << p.y(); \
+    } while (0)
+
+// One generation of the start-up rule on a torus, for the pattern grid, which has no step of its own.
+void Generation(FlexGrid& g) {
+    const int L = g.Rows(), C = g.Cols();
+    std::vector<bool> vie(size_t(L) * C);
+    for (int r = 0; r < L; ++r)
+        for (int c = 0; c < C; ++c) vie[size_t(r) * C + c] = g.TextMatrix(r, c) > QLatin1String(" ");
+    for (int r = 0; r < L; ++r)
+        for (int c = 0; c < C; ++c) {
+            int n = 0;
+            for (int dr = -1; dr <= 1; ++dr)
+                for (int dc = -1; dc <= 1; ++dc)
+                    if ((dr || dc) && vie[size_t((r + dr + L) % L) * C + (c + dc + C) % C]) ++n;
+            const bool v = vie[size_t(r) * C + c] ? (n == 2 || n == 3) : n == 3;
+            g.setTextMatrix(r, c, v ? Vivant() : QStringLiteral(" "));
+        }
+}
+
+void Soupe(FlexGrid& g, std::mt19937& gen) {
+    for (int r = 0; r < g.Rows(); ++r)
+        for (int c = 0; c < g.Cols(); ++c) g.setTextMatrix(r, c, gen() % 100 < 35 ? Vivant() : QStringLiteral(" "));
+}
+
+// Screen sizes in twips: the test screen's own, and a large one with cells about twice as big.
+class Peinture : public Partie, public ::testing::WithParamInterface<std::pair<double, double>> {
+protected:
+    void SetUp() override {
+        if (GetParam().first > 0) Screen::setSizeOverride(GetParam().first, GetParam().second);
+        ASSERT_NO_FATAL_FAILURE(Demarre());
+    }
+};
+
+TEST_P(Peinture, TheBoardGridShowsWhatADrawingFromScratchShowsAfterManyGenerations) {
+    std::mt19937 gen(46);
+    Soupe(*f().grJeu, gen);
+    CliqueCase(QStringLiteral("ccCentre"));  // red centre cells, over which the soup lives and dies
+    Calme();
+    QWidget* grille = w(QStringLiteral("grJeu"));
+    ASSERT_GT(f().grJeu->cellRect(0, 0).w, 0);
+    EXPECT_SAME_PICTURE(AlEcran(grille), Entier(*f().grJeu), "the soup");
+    for (int i = 1; i <= 120; ++i) {
+        Etape();
+        Calme();
+        if (i % 30 == 0) EXPECT_SAME_PICTURE(AlEcran(grille), Entier(*f().grJeu), "generation " << i);
+    }
+    CliqueCase(QStringLiteral("ccCentre"));
+    Calme();
+    EXPECT_SAME_PICTURE(AlEcran(grille), Entier(*f().grJeu), "the centre mark taken off");
+}
+
+TEST_P(Peinture, ThePatternGridShowsWhatADrawingFromScratchShowsAfterManyGenerations) {
+    QWidget* grille = w(QStringLiteral("grMotif"));
+    ASSERT_TRUE(grille->isVisible());
+    std::mt19937 gen(15);
+    Soupe(*f().grMotif, gen);
+    Calme();
+    EXPECT_SAME_PICTURE(AlEcran(grille), Entier(*f().grMotif), "the soup");
+    for (int i = 1; i <= 60; ++i) {
+        Generation(*f().grMotif);
+        Calme();
+        if (i % 20 == 0) EXPECT_SAME_PICTURE(AlEcran(grille), Entier(*f().grMotif), "generation " << i);
+    }
+    CliqueCellule(QStringLiteral("grMotif"), 7, 7);
+    Calme();
+    EXPECT_SAME_PICTURE(AlEcran(grille), Entier(*f().grMotif), "a clicked cell");
+}
+
+TEST_P(Peinture, TheUniverseShowsWhatADrawingFromScratchShowsAfterManyGenerations) {
+    EntreCosmos();
+    std::mt19937 gen(188);
+    const int U = f().TailleUnivers;
+    for (int r = 11; r < U - 20; ++r)
+        for (int c = 11; c < U - 20; ++c) f().Univers(r, c) = gen() % 100 < 35 ? life::Vivant : life::Mort;
+    f().DessineJeu();
+    Calme();
+    QWidget* image = w(QStringLiteral("imJeu"));
+    EXPECT_SAME_PICTURE(AlEcran(image), Entier(*f().imJeu), "the soup");
+    for (int i = 1; i <= 120; ++i) {
+        Etape();
+        Calme();
+        if (i % 30 == 0) EXPECT_SAME_PICTURE(AlEcran(image), Entier(*f().imJeu), "generation " << i);
+    }
+    // The previous generation, held and let go.
+    Presse(QStringLiteral("btAnte"));
+    Calme();
+    EXPECT_SAME_PICTURE(AlEcran(image), Entier(*f().imJeu), "the previous generation held");
+    Relache(QStringLiteral("btAnte"));
+    Calme();
+    EXPECT_SAME_PICTURE(AlEcran(image), Entier(*f().imJeu), "let go");
+    Clique(QStringLiteral("btVide"));
+    Calme();
+    EXPECT_SAME_PICTURE(AlEcran(image), Entier(*f().imJeu), "cleared");
+}
+
+INSTANTIATE_TEST_SUITE_P(Ecrans, Peinture,
+                         ::testing::Values(std::make_pair(0.0, 0.0), std::make_pair(38400.0, 24000.0)));
+
+// Painting follows the board: a glider's step repaints the rows around it, not the whole board.
+class Repeint : public QObject {
+public:
+    QRegion fait;
+
+protected:
+    bool eventFilter(QObject*, QEvent* e) override {
+        if (e->type() == QEvent::Paint) fait += static_cast<QPaintEvent*>(e)->region();
+        return false;
+    }
+};
+
+class Bandes : public Partie {};
+
+TEST_F(Bandes, AGlidersStepRepaintsOnlyTheRowsItCrosses) {
+    ASSERT_NO_FATAL_FAILURE(Demarre());
+    Pose({{10, 11}, {11, 12}, {12, 10}, {12, 11}, {12, 12}});
+    Calme();
+    QWidget* grille = w(QStringLiteral("grJeu"));
+    Repeint r;
+    grille->installEventFilter(&r);
+    Etape();
+    Calme();
+    grille->removeEventFilter(&r);
+    const FlexGrid::Rect haut = f().grJeu->cellRect(10, 0), bas = f().grJeu->cellRect(13, 0);
+    ASSERT_FALSE(r.fait.isEmpty()) << "the step painted nothing";
+    EXPECT_GE(r.fait.boundingRect().top(), haut.y);
+    EXPECT_LE(r.fait.boundingRect().bottom(), bas.y + bas.h - 1);
+    EXPECT_LT(r.fait.boundingRect().width(), grille->width() / 4) << "only the glider's columns";
+}
+
+}  // namespace
