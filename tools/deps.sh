@@ -6,7 +6,7 @@ set -euo pipefail
 # (Liberation Sans for Arial, and so on).
 pkgs=(cmake g++ make qt6-base-dev libgl-dev fonts-dejavu-core fonts-liberation)
 if [ "${1:-build}" = test ]; then
-  pkgs+=(googletest libgtest-dev libbenchmark-dev)
+  pkgs+=(googletest libgtest-dev libbenchmark-dev libxcb1-dev)
   # Real-window checks: a private X server, a window manager for the checks
   # that stack or maximise windows, input and screenshots.
   pkgs+=(xvfb xauth openbox xdotool imagemagick x11-utils python3-tk)
