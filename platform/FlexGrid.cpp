@@ -355,20 +355,8 @@ bool FlexGrid::cellAt(int x, int y, int& r, int& c) const {
 void FlexGrid::paintWhole(QPainter& p) const {
     QWidget* w = widget();
     p.fillRect(w->rect(), kOutside);
-    const double tx = Screen::TwipsPerPixelX(), ty = Screen::TwipsPerPixelY();
-    std::vector<int> xs(size_t(m_cols) + 1), ys(size_t(m_rows) + 1);
-    double acc = 0;
-    for (int c = 0; c < m_cols; ++c) {
-        xs[size_t(c)] = VbRound(acc / tx);
-        acc += m_colW[size_t(c)];
-    }
-    xs[size_t(m_cols)] = VbRound(acc / tx);
-    acc = 0;
-    for (int r = 0; r < m_rows; ++r) {
-        ys[size_t(r)] = VbRound(acc / ty);
-        acc += m_rowH[size_t(r)];
-    }
-    ys[size_t(m_rows)] = VbRound(acc / ty);
+    std::vector<int> xs, ys;
+    edges(xs, ys);
     p.setFont(w->font());
     const QColor lines = kLines;
     for (int r = 0; r < m_rows; ++r) {
