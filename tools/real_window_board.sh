@@ -4,14 +4,9 @@
 # universe picture.
 # Usage: real_window_board.sh <ostrane executable> <help file> <screenshot folder>
 set -uo pipefail
-if [ $# -ne 3 ]; then
-  echo "usage: $0 <ostrane executable> <help file> <screenshot folder>" >&2
-  exit 2
-fi
-exe=$1 help=$2 shots=$3
 here=$(cd "$(dirname "$0")" && pwd)
-
 . "$here/xvfb_lib.sh"
+xvfb_args "$@"
 xvfb_need_tools
 fail() { echo "FAIL: $*" >&2; exit 1; }
 [ -x "$exe" ] || fail "no executable at $exe"

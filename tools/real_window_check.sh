@@ -4,9 +4,9 @@
 # drawn "OK" ends the process.
 # Usage: real_window_check.sh <ostrane executable> <help file> <screenshot folder>
 set -uo pipefail
-exe=$1 help=$2 shots=$3
 here=$(cd "$(dirname "$0")" && pwd)
 . "$here/xvfb_lib.sh"
+xvfb_args "$@"
 xvfb_need_tools
 mkdir -p "$shots"
 work=$(mktemp -d)

@@ -6,21 +6,11 @@
 # Usage: real_window_help.sh <ostrane executable> <help file> <screenshot folder>
 # Exit 77 (skipped) when Xvfb, xdotool, openbox, ImageMagick or Python's Tk are missing.
 set -uo pipefail
-exe=$1 help=$2 shots=$3
 here=$(cd "$(dirname "$0")" && pwd)
 . "$here/xvfb_lib.sh"
-xvfb_need_tools
-# This check needs a window manager (the help window maximises itself) and Tk to
-# read the clipboard; without them it is skipped as the others are, or fails under
-# OSTRANE_REQUIRE_X=1.
-if ! command -v openbox >/dev/null || ! python3 -c 'import tkinter' 2>/dev/null; then
-  if [ "${OSTRANE_REQUIRE_X:-0}" = 1 ]; then
-    echo "FAIL: missing openbox or python3-tk" >&2
-    exit 1
-  fi
-  echo "skipped: missing openbox or python3-tk"
-  exit 77
-fi
+xvfb_args "$@"
+# A window manager (the help window maximises itself) and Tk to read the clipboard.
+xvfb_need_tools openbox python3:tkinter
 mkdir -p "$shots"
 work=$(mktemp -d)
 pid= wm=

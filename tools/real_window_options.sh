@@ -4,21 +4,11 @@
 # scaled at the left edge, and the options window stays above it all along.
 # Usage: real_window_options.sh <ostrane executable> <help file> <screenshot folder>
 set -uo pipefail
-if [ $# -ne 3 ]; then
-  echo "usage: $0 <ostrane executable> <help file> <screenshot folder>" >&2
-  exit 2
-fi
-exe=$1 help=$2 shots=$3
 here=$(cd "$(dirname "$0")" && pwd)
-
 . "$here/xvfb_lib.sh"
-xvfb_need_tools
+xvfb_args "$@"
+xvfb_need_tools openbox xprop xwininfo
 fail() { echo "FAIL: $*" >&2; exit 1; }
-if ! command -v openbox >/dev/null || ! command -v xprop >/dev/null || ! command -v xwininfo >/dev/null; then
-  [ "${OSTRANE_REQUIRE_X:-0}" = 1 ] && fail "missing openbox, xprop or xwininfo (packages openbox, x11-utils)"
-  echo "skipped: missing openbox, xprop or xwininfo (packages openbox, x11-utils)"
-  exit 77
-fi
 [ -x "$exe" ] || fail "no executable at $exe"
 [ -f "$help" ] || fail "no help file at $help"
 

@@ -5,20 +5,33 @@
 # the checks skip, which is how the skip itself is tried out).
 XVFB_BIN=${OSTRANE_XVFB:-Xvfb}
 
+# Every check takes the same three arguments: sets exe, help and shots.
+xvfb_args() {
+  if [ $# -ne 3 ]; then
+    echo "usage: $0 <ostrane executable> <help file> <screenshot folder>" >&2
+    exit 2
+  fi
+  exe=$1 help=$2 shots=$3
+}
+
 # Exits with 77, which CTest counts as skipped, when a tool the checks need is
 # missing; under OSTRANE_REQUIRE_X=1 (CI, where the test command installs them)
-# a missing tool fails the check instead.
+# a missing tool fails the check instead. A check that needs more names its
+# extra commands, and Python modules as "python3:module".
 xvfb_need_tools() {
   local missing=() t
-  for t in "$XVFB_BIN" xdotool xdpyinfo import compare convert; do
-    command -v "$t" >/dev/null || missing+=("$t")
+  for t in "$XVFB_BIN" xdotool xdpyinfo import compare convert "$@"; do
+    case "$t" in
+      python3:*) python3 -c "import ${t#python3:}" 2>/dev/null || missing+=("$t") ;;
+      *) command -v "$t" >/dev/null || missing+=("$t") ;;
+    esac
   done
   [ ${#missing[@]} -eq 0 ] && return 0
   if [ "${OSTRANE_REQUIRE_X:-0}" = 1 ]; then
-    echo "FAIL: missing ${missing[*]} (packages xvfb, xdotool, x11-utils, imagemagick)" >&2
+    echo "FAIL: missing ${missing[*]} (see tools/deps.sh)" >&2
     exit 1
   fi
-  echo "skipped: missing ${missing[*]} (packages xvfb, xdotool, x11-utils, imagemagick)"
+  echo "skipped: missing ${missing[*]} (see tools/deps.sh)"
   exit 77
 }
 
