@@ -53,8 +53,9 @@ void Ostrane1::DessineUnivers(const Plateau& u, int premier) {
     imJeu->Cls();
     const int colonnes = std::min<int>(TailleUnivers, u.Cols());
     const int lignes = std::min<int>(TailleUnivers, u.Rows());
-    for (int c = premier; c < colonnes; ++c) {
-        for (int r = premier; r < lignes; ++r) {
+    // Row by row, in the order of the board and of the picture's memory.
+    for (int r = premier; r < lignes; ++r) {
+        for (int c = premier; c < colonnes; ++c) {
             if (u(r, c) != life::Vivant) continue;
             const float x = static_cast<float>((c - 10) * 60) * FacteurEcran;
             const float y = static_cast<float>((r - 10) * 60) * FacteurEcran;

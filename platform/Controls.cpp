@@ -250,22 +250,51 @@ private:
     TextBox* m_c;
 };
 
+// A click by mouse is painted with what it does: the pressed and released looks
+// are drawn on the event loop's next turn, together with the changes the handler
+// made, rather than each at once with a trip of its own to the window system.
 class ButtonWidget : public QPushButton {
 public:
     explicit ButtonWidget(CommandButton* c) : m_c(c) {}
 
 protected:
     void mousePressEvent(QMouseEvent* e) override {
-        QPushButton::mousePressEvent(e);
+        if (e->button() == Qt::LeftButton && hitButton(e->position().toPoint())) {
+            m_pressed = true;
+            setDown(true);
+            e->accept();
+        } else {
+            e->ignore();
+        }
         deliver(m_c, m_c->MouseDown, e, true);
     }
+    void mouseMoveEvent(QMouseEvent* e) override {
+        if (!m_pressed || !(e->buttons() & Qt::LeftButton)) {
+            e->ignore();
+            return;
+        }
+        setDown(hitButton(e->position().toPoint()));
+        e->accept();
+    }
     void mouseReleaseEvent(QMouseEvent* e) override {
+        const QPointer<ButtonWidget> moi(this);
         deliver(m_c, m_c->MouseUp, e, false);
-        QPushButton::mouseReleaseEvent(e);
+        if (!moi) return;
+        if (e->button() != Qt::LeftButton || !m_pressed) {
+            e->ignore();
+            return;
+        }
+        m_pressed = false;
+        // Focus lost or the pointer gone out while held: no click.
+        const bool clic = isDown() && hitButton(e->position().toPoint());
+        setDown(false);
+        e->setAccepted(clic);
+        if (clic) click();
     }
 
 private:
     CommandButton* m_c;
+    bool m_pressed = false;
 };
 
 class LabelWidget : public QLabel {
@@ -689,6 +718,8 @@ void PictureBox::compose() {
     const QSize s = m_size.isValid() ? m_size : QSize(1, 1);
     m_background = QImage(s, QImage::Format_RGB32);
     m_background.fill(VbColor(BackColor()));
+    m_plainBack = m_picture.isNull();
+    m_backRgb = VbColor(BackColor()).rgba();
     if (!m_picture.isNull()) {
         QPainter p(&m_background);
         if (m_stretch) {
@@ -713,6 +744,7 @@ void PictureBox::compose() {
 }
 void PictureBox::touched(int x0, int y0, int x1, int y1) {
     if (!m_composed || m_wholeChanged) return;
+    m_painting.changed(QRect(QPoint(x0, y0), QPoint(x1, y1)));
     y1 = std::min(y1, int(m_rowTo.size()) - 1);
     for (int y = y0; y <= y1; ++y) {
         int& from = m_rowFrom[size_t(y)];
@@ -738,13 +770,14 @@ void PictureBox::Cls() {
     } else if (!m_composed) {
         m_dots.clear();
     } else if (dense()) {
-        // Points over much of the surface: the background comes back whole, in one copy,
+        // Points over most of the surface: the background comes back whole, in one copy,
         // and the surface is repainted whole.
         std::memcpy(m_shown.bits(), m_background.constBits(), size_t(m_shown.sizeInBytes()));
         m_dots.clear();
         m_wholeChanged = true;
     } else {
         m_old.swap(m_dots);
+        m_oldApart = m_dotsApart;
         m_dots.clear();
         m_newAt.resize(size_t(m_size.width()) * size_t(m_size.height()), -1);
         m_clearing = true;
@@ -755,23 +788,48 @@ void PictureBox::Cls() {
 bool PictureBox::dense() const {
     qint64 aire = 0;
     for (const Dot& d : m_dots) aire += qint64(d.x1 - d.x0 + 1) * (d.y1 - d.y0 + 1);
-    return aire * 64 > qint64(m_size.width()) * m_size.height();
+    return aire * 2 > qint64(m_size.width()) * m_size.height();
 }
-void PictureBox::restoreDot(const Dot& d) {
+void PictureBox::restoreDot(uchar* shown, const Dot& d) const {
     const qsizetype pas = m_shown.bytesPerLine();
-    uchar* shown = m_shown.bits();
-    const uchar* fond = m_background.constBits();
     const int x1 = std::min(d.x1, m_shown.width() - 1), y1 = std::min(d.y1, m_shown.height() - 1);
     if (x1 < d.x0) return;
+    if (m_plainBack) {
+        fillDot(shown, pas, m_shown.width(), m_shown.height(), Dot{d.x0, d.y0, d.x1, d.y1, m_backRgb});
+        return;
+    }
+    const uchar* fond = m_background.constBits();
     for (int y = d.y0; y <= y1; ++y)
-        std::copy_n(reinterpret_cast<const QRgb*>(fond + y * pas) + d.x0, x1 - d.x0 + 1,
-                    reinterpret_cast<QRgb*>(shown + y * pas) + d.x0);
+        CopyPixels(reinterpret_cast<QRgb*>(shown + y * pas) + d.x0,
+                   reinterpret_cast<const QRgb*>(fond + y * pas) + d.x0, x1 - d.x0 + 1);
+}
+// Points kept in reading order, none over another, let a clearing leave the points
+// drawn again alone: no point that went can have covered part of them.
+void PictureBox::addDot(const Dot& d) {
+    if (m_dots.empty()) {
+        m_dotsApart = true;
+        m_rowTop = d.y0;
+        m_rowBottom = d.y1;
+    } else if (m_dotsApart) {
+        if (d.y0 == m_rowTop) {
+            m_dotsApart = d.x0 > m_dots.back().x1;
+            m_rowBottom = std::max(m_rowBottom, d.y1);
+        } else if (d.y0 > m_rowBottom) {
+            m_rowTop = d.y0;
+            m_rowBottom = d.y1;
+        } else {
+            m_dotsApart = false;
+        }
+    }
+    m_dots.push_back(d);
 }
 void PictureBox::settle() {
     if (!m_clearing) return;
     m_clearing = false;
     const int w = m_size.width();
     if (m_composed) {
+        uchar* shown = m_shown.bits();
+        const qsizetype pas = m_shown.bytesPerLine();
         m_kept.assign(m_dots.size(), 0);
         // Points of another colour may cover one another in another order: then every
         // point is told to the window.
@@ -784,14 +842,15 @@ void PictureBox::settle() {
                 m_kept[size_t(at)] = 1;
                 continue;
             }
-            restoreDot(o);
+            restoreDot(shown, o);
             touched(o.x0, o.y0, o.x1, o.y1);
         }
         for (const Dot& d : m_dots) mixte |= d.rgb != couleur;
+        // A point drawn again is drawn over what a point that went may have cleared.
+        const bool refaire = mixte || !m_oldApart;
         for (size_t i = 0; i < m_dots.size(); ++i) {
             const Dot& d = m_dots[i];
-            // A point drawn again is drawn over what a point that went may have cleared.
-            fillDot(m_shown, d);
+            if (!m_kept[i] || refaire) fillDot(shown, pas, m_shown.width(), m_shown.height(), d);
             if (!m_kept[i] || mixte) touched(d.x0, d.y0, d.x1, d.y1);
         }
     }
@@ -804,6 +863,7 @@ void PictureBox::repaintLater() {
     m_repaintPending = true;
     QTimer::singleShot(0, ctx(), [this] {
         m_repaintPending = false;
+        m_twipsX = 0;
         QWidget* w = widget();
         if (!w) return;
         settle();
@@ -812,7 +872,7 @@ void PictureBox::repaintLater() {
             std::fill(m_rowTo.begin(), m_rowTo.end(), -1);
             std::fill(m_rowFrom.begin(), m_rowFrom.end(), 0);
             m_anyTouched = false;
-            w->update();
+            m_painting.untracked(w);
             return;
         }
         if (!m_anyTouched) return;
@@ -839,27 +899,36 @@ void PictureBox::repaintLater() {
         m_anyTouched = false;
         QRegion region;
         region.setRects(bands.data(), int(bands.size()));
-        w->update(region);
+        m_painting.tell(w, region);
     });
 }
-void PictureBox::fillDot(QImage& im, const Dot& d) {
-    const qsizetype pas = im.bytesPerLine();
-    uchar* bits = im.bits();
-    const int x1 = std::min(d.x1, im.width() - 1), y1 = std::min(d.y1, im.height() - 1);
+void PictureBox::fillDot(uchar* bits, qsizetype pas, int w, int h, const Dot& d) {
+    const int x1 = std::min(d.x1, w - 1), y1 = std::min(d.y1, h - 1);
     if (x1 < d.x0) return;
-    for (int y = d.y0; y <= y1; ++y) std::fill_n(reinterpret_cast<QRgb*>(bits + y * pas) + d.x0, x1 - d.x0 + 1, d.rgb);
+    for (int y = d.y0; y <= y1; ++y) {
+        QRgb* ligne = reinterpret_cast<QRgb*>(bits + y * pas);
+        for (int x = d.x0; x <= x1; ++x) ligne[x] = d.rgb;
+    }
+}
+void PictureBox::fillDot(QImage& im, const Dot& d) {
+    fillDot(im.bits(), im.bytesPerLine(), im.width(), im.height(), d);
 }
 void PictureBox::PSet(double x, double y, long colour) {
     ensureCanvas();
-    const int px = static_cast<int>(x / Screen::TwipsPerPixelX());
-    const int py = static_cast<int>(y / Screen::TwipsPerPixelY());
+    // A drawing sets thousands of points in one batch: the screen's density is asked once.
+    if (m_twipsX <= 0) {
+        m_twipsX = Screen::TwipsPerPixelX();
+        m_twipsY = Screen::TwipsPerPixelY();
+    }
+    const int px = static_cast<int>(x / m_twipsX);
+    const int py = static_cast<int>(y / m_twipsY);
     const int half = (m_drawWidth - 1) / 2;
     const int x0 = std::max(0, px - half), y0 = std::max(0, py - half);
     const int x1 = std::min(m_size.width() - 1, px - half + m_drawWidth - 1);
     const int y1 = std::min(m_size.height() - 1, py - half + m_drawWidth - 1);
     m_drawn = true;
     if (x0 > x1 || y0 > y1) return;
-    const Dot d{x0, y0, x1, y1, VbColor(colour).rgba()};
+    const Dot d{x0, y0, x1, y1, qRgb(int(colour & 0xFF), int((colour >> 8) & 0xFF), int((colour >> 16) & 0xFF))};
     if (!m_layered && m_dots.size() >= 1000000) {
         settle();
         m_canvas = canvas();
@@ -873,9 +942,9 @@ void PictureBox::PSet(double x, double y, long colour) {
     } else if (m_clearing) {
         // Drawn when the clearing settles.
         m_newAt[size_t(y0) * size_t(m_size.width()) + size_t(x0)] = int(m_dots.size());
-        m_dots.push_back(d);
+        addDot(d);
     } else {
-        m_dots.push_back(d);
+        addDot(d);
         if (m_composed) fillDot(m_shown, d);
         touched(x0, y0, x1, y1);
     }
@@ -899,9 +968,9 @@ void PictureBox::paint(QPainter& p, const QRegion& where) {
     if (!m_composed) {
         compose();
         // This paint may cover only part of the widget; the rest is shown afresh too.
-        widget()->update();
+        m_painting.untracked(widget());
     }
-    for (const QRect& r : where) p.drawImage(r.topLeft(), m_shown, r);
+    m_painting.paint(p, m_shown, where, widget());
     if (m_border) {
         p.setPen(QColor(128, 128, 128));
         p.drawRect(widget()->rect().adjusted(0, 0, -1, -1));

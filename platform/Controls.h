@@ -4,6 +4,7 @@
 #pragma once
 
 #include "Control.h"
+#include "KeptPicture.h"
 
 #include <QImage>
 #include <QList>
@@ -144,8 +145,9 @@ private:
 //
 // What it shows is kept as one opaque picture: the background (colour and picture) with the
 // points over it. A point is written into it where it falls; clearing puts the background
-// back only where points were, and the window is told of the row bands that changed, so that
-// a redraw of the universe is a copy of a few bands and not a blend of the whole surface.
+// back only where points were, and the window is told of the row bands that changed, into
+// which only the points that came or went are copied (KeptPicture): a redraw of the universe
+// is not a blend of the whole surface.
 class PictureBox : public Control {
 public:
     PictureBox(Form& f, Control* container, const QString& name, int index = -1);
@@ -171,6 +173,8 @@ public:
     // Everything drawn afresh, background, picture, points and border, as the kept
     // picture must show it.
     void paintWhole(class QPainter& p) const;
+    // Paints that copied only what changed (see KeptPicture).
+    int quickPaints() const { return m_painting.quickPaints(); }
 
 protected:
     void applyColors() override;
@@ -182,7 +186,9 @@ private:
     void touched(int x0, int y0, int x1, int y1);
     struct Dot;
     static void fillDot(QImage& im, const Dot& d);
-    void restoreDot(const Dot& d);
+    static void fillDot(uchar* bits, qsizetype pas, int w, int h, const Dot& d);
+    void restoreDot(uchar* shown, const Dot& d) const;
+    void addDot(const Dot& d);
     QImage m_picture, m_canvas;
     // The background alone, and what is shown: the background with the points.
     QImage m_background, m_shown;
@@ -195,6 +201,9 @@ private:
         bool operator==(const Dot&) const = default;
     };
     std::vector<Dot> m_dots;
+    // m_dots in reading order, none over another (see addDot); the same for m_old.
+    bool m_dotsApart = true, m_oldApart = true;
+    int m_rowTop = 0, m_rowBottom = 0;
     bool m_layered = false;
     QSize m_size;
     // A clearing is settled when the batch ends: the points of the drawing before it
@@ -218,6 +227,11 @@ private:
     bool m_drawn = false;
     bool m_stretch = false;
     bool m_repaintPending = false;
+    double m_twipsX = 0, m_twipsY = 0;
+    // The background is one colour (no picture): a point that goes is cleared with it.
+    bool m_plainBack = true;
+    QRgb m_backRgb = 0xFFFFFFFF;
+    KeptPicture m_painting;
 };
 
 // A picture without focus; mouse events only.

@@ -272,7 +272,7 @@ void FlexGrid::redraw() {
         p.fillRect(0, m_ys[size_t(m_rows)], m_xs[size_t(m_cols)] + 1, 1, kLines);
         std::fill(m_marks.begin(), m_marks.end(), 0);
         m_allMarked = m_anyMarked = false;
-        w->update();
+        m_painting.untracked(w);
         return;
     }
 
@@ -290,8 +290,10 @@ void FlexGrid::redraw() {
             if (c0 < 0) c0 = c;
             c1 = c;
             const int x = m_xs[size_t(c)], cw = m_xs[size_t(c) + 1] - x;
-            if (cw > 0 && h > 0 && x < size.width() && y < size.height())
+            if (cw > 0 && h > 0 && x < size.width() && y < size.height()) {
                 Pose(m_picture, tile(cw, h, m_back[size_t(idx(r, c))], shown(m_text[size_t(idx(r, c))])), x, y);
+                m_painting.changed(QRect(x, y, cw, h));
+            }
         }
         if (c0 < 0 || h <= 0) continue;
         const int x0 = m_xs[size_t(c0)], x1 = m_xs[size_t(c1) + 1] - 1, y1 = y + h - 1;
@@ -309,14 +311,14 @@ void FlexGrid::redraw() {
     if (bands.empty()) return;
     QRegion region;
     region.setRects(bands.data(), int(bands.size()));
-    w->update(region);
+    m_painting.tell(w, region);
 }
 
 void FlexGrid::paint(QPainter& p, const QRegion& where) {
     // A paint that comes before the batch's redraw (the window shown, uncovered)
     // brings the picture up to date first.
     redraw();
-    for (const QRect& r : where) p.drawImage(r.topLeft(), m_picture, r);
+    m_painting.paint(p, m_picture, where, widget());
 }
 
 FlexGrid::Rect FlexGrid::cellRect(int r, int c) const {

@@ -5,11 +5,13 @@
 // The grid keeps a picture of itself. A cell whose text or colour changes is
 // marked; once per batch of changes the marked cells are painted into the
 // picture, each from a small image made once per size, colour and text, and the
-// window is told only of the row bands that changed. A generation step of a big
-// board then costs a few copies instead of a text layout per cell.
+// window is told only of the row bands that changed; when it repaints them, only
+// the changed cells are copied to it (KeptPicture). A generation step of a big
+// board then costs a copy per changed cell instead of a text layout per cell.
 #pragma once
 
 #include "Control.h"
+#include "KeptPicture.h"
 
 #include <QFont>
 #include <QImage>
@@ -63,6 +65,8 @@ public:
     void sizeChanged();
     // The whole grid drawn afresh, cell by cell, as the kept picture must look.
     void paintWhole(class QPainter& p) const;
+    // Paints that copied only what changed (see KeptPicture).
+    int quickPaints() const { return m_painting.quickPaints(); }
 
 protected:
     void applyFont() override;
@@ -98,4 +102,5 @@ private:
     };
     std::vector<Tile> m_tiles;
     QFont m_tileFont;
+    KeptPicture m_painting;
 };

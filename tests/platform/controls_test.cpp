@@ -11,6 +11,7 @@
 #include <QClipboard>
 #include <QContextMenuEvent>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QFontInfo>
 #include <QFontMetrics>
 #include <QLineEdit>
@@ -110,6 +111,37 @@ TEST_F(Controles, PressingAButtonByCodeRunsItsClickEvenWhenDisabled) {
     f.Show();
     ClickWidget(f.bt->widget());
     EXPECT_EQ(f.clicsBt, 2);
+}
+
+// A button clicks when the left button goes down and up over it; it shows
+// pressed while held over it, and the pointer taken away before the release
+// cancels the click.
+TEST_F(Controles, AButtonClicksOnlyWhenTheLeftButtonIsReleasedOverIt) {
+    f.Show();
+    auto* b = static_cast<QPushButton*>(f.bt->widget());
+    const QPoint dedans = b->rect().center(), dehors(b->width() + 40, b->height() / 2);
+    struct Geste {
+        const char* quoi;
+        Qt::MouseButton bouton;
+        QPoint relache;
+        int clics;
+    };
+    const Geste gestes[] = {
+        {"left, released over the button", Qt::LeftButton, dedans, 1},
+        {"left, released away from it", Qt::LeftButton, dehors, 0},
+        {"right", Qt::RightButton, dedans, 0},
+    };
+    for (const Geste& g : gestes) {
+        f.clicsBt = 0;
+        QTest::mousePress(b, g.bouton, {}, dedans);
+        EXPECT_EQ(b->isDown(), g.bouton == Qt::LeftButton) << g.quoi;
+        QMouseEvent bouge(QEvent::MouseMove, g.relache, b->mapToGlobal(g.relache), Qt::NoButton, g.bouton, {});
+        QApplication::sendEvent(b, &bouge);
+        EXPECT_EQ(b->isDown(), g.bouton == Qt::LeftButton && g.relache == dedans) << g.quoi;
+        QTest::mouseRelease(b, g.bouton, {}, g.relache);
+        EXPECT_FALSE(b->isDown()) << g.quoi;
+        EXPECT_EQ(f.clicsBt, g.clics) << g.quoi;
+    }
 }
 
 TEST_F(Controles, OptionButtonsAreGroupedByTheirContainer) {

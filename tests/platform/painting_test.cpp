@@ -94,11 +94,13 @@ TEST_P(Peinture, TheBoardGridShowsWhatADrawingFromScratchShowsAfterManyGeneratio
     QWidget* grille = w(QStringLiteral("grJeu"));
     ASSERT_GT(f().grJeu->cellRect(0, 0).w, 0);
     EXPECT_SAME_PICTURE(AlEcran(grille), Entier(*f().grJeu), "the soup");
+    const int rapides = f().grJeu->quickPaints();
     for (int i = 1; i <= 120; ++i) {
         Etape();
         Calme();
         if (i % 30 == 0) EXPECT_SAME_PICTURE(AlEcran(grille), Entier(*f().grJeu), "generation " << i);
     }
+    EXPECT_GE(f().grJeu->quickPaints() - rapides, 100) << "a step copies only the cells that changed";
     CliqueCase(QStringLiteral("ccCentre"));
     Calme();
     EXPECT_SAME_PICTURE(AlEcran(grille), Entier(*f().grJeu), "the centre mark taken off");
@@ -111,11 +113,13 @@ TEST_P(Peinture, ThePatternGridShowsWhatADrawingFromScratchShowsAfterManyGenerat
     Soupe(*f().grMotif, gen);
     Calme();
     EXPECT_SAME_PICTURE(AlEcran(grille), Entier(*f().grMotif), "the soup");
+    const int rapides = f().grMotif->quickPaints();
     for (int i = 1; i <= 60; ++i) {
         Generation(*f().grMotif);
         Calme();
         if (i % 20 == 0) EXPECT_SAME_PICTURE(AlEcran(grille), Entier(*f().grMotif), "generation " << i);
     }
+    EXPECT_GE(f().grMotif->quickPaints() - rapides, 20) << "a generation copies only the cells that changed";
     CliqueCellule(QStringLiteral("grMotif"), 7, 7);
     Calme();
     EXPECT_SAME_PICTURE(AlEcran(grille), Entier(*f().grMotif), "a clicked cell");
@@ -131,11 +135,13 @@ TEST_P(Peinture, TheUniverseShowsWhatADrawingFromScratchShowsAfterManyGeneration
     Calme();
     QWidget* image = w(QStringLiteral("imJeu"));
     EXPECT_SAME_PICTURE(AlEcran(image), Entier(*f().imJeu), "the soup");
+    const int rapides = f().imJeu->quickPaints();
     for (int i = 1; i <= 120; ++i) {
         Etape();
         Calme();
         if (i % 30 == 0) EXPECT_SAME_PICTURE(AlEcran(image), Entier(*f().imJeu), "generation " << i);
     }
+    EXPECT_GE(f().imJeu->quickPaints() - rapides, 100) << "a step copies only the points that changed";
     // The previous generation, held and let go.
     Presse(QStringLiteral("btAnte"));
     Calme();
@@ -146,6 +152,31 @@ TEST_P(Peinture, TheUniverseShowsWhatADrawingFromScratchShowsAfterManyGeneration
     Clique(QStringLiteral("btVide"));
     Calme();
     EXPECT_SAME_PICTURE(AlEcran(image), Entier(*f().imJeu), "cleared");
+}
+
+// The centre mark's lines lie over the universe: steps that copy only their
+// changes under them leave the window as a repaint of the whole universe shows it.
+TEST_P(Peinture, TheCentreLinesOverTheUniverseStayWhatARepaintOfItShows) {
+    EntreCosmos();
+    CliqueCase(QStringLiteral("ccCentre"));
+    std::mt19937 gen(7);
+    const int U = f().TailleUnivers;
+    for (int r = 11; r < U - 20; ++r)
+        for (int c = 11; c < U - 20; ++c) f().Univers(r, c) = gen() % 100 < 35 ? life::Vivant : life::Mort;
+    f().DessineJeu();
+    Calme();
+    QWidget* image = w(QStringLiteral("imJeu"));
+    ASSERT_TRUE(w(QStringLiteral("lnV"))->isVisible());
+    const int rapides = f().imJeu->quickPaints();
+    for (int i = 1; i <= 40; ++i) {
+        Etape();
+        Calme();
+    }
+    EXPECT_GE(f().imJeu->quickPaints() - rapides, 30) << "a step copies only the points that changed";
+    const QImage pas = AlEcran(image);
+    image->repaint();
+    Calme();
+    EXPECT_SAME_PICTURE(pas, AlEcran(image), "40 steps against a repaint of the whole universe");
 }
 
 INSTANTIATE_TEST_SUITE_P(Ecrans, Peinture,

@@ -1,0 +1,93 @@
+#include "KeptPicture.h"
+
+#include <QPaintEngine>
+#include <QPainter>
+#include <QWidget>
+
+#include <cmath>
+#include <cstring>
+
+namespace {
+
+// The buffer a widget's paint draws into, when it is a plain 32-bit image at one
+// device pixel per pixel, and where the widget's (0, 0) lies in it.
+QImage* Buffer(QPainter& p, QPoint& at) {
+    QPaintEngine* e = p.paintEngine();
+    if (!e || e->type() != QPaintEngine::Raster) return nullptr;
+    QPaintDevice* d = e->paintDevice();
+    if (!d || d->devType() != QInternal::Image) return nullptr;
+    auto* im = static_cast<QImage*>(d);
+    switch (im->format()) {
+        case QImage::Format_RGB32:
+        case QImage::Format_ARGB32:
+        case QImage::Format_ARGB32_Premultiplied:
+            break;
+        default:
+            return nullptr;
+    }
+    if (im->devicePixelRatio() != 1.0) return nullptr;
+    const QTransform t = p.deviceTransform();
+    if (t.type() > QTransform::TxTranslate || t.dx() != std::floor(t.dx()) || t.dy() != std::floor(t.dy()))
+        return nullptr;
+    at = QPoint(int(t.dx()), int(t.dy()));
+    return im;
+}
+
+}  // namespace
+
+void KeptPicture::untracked(QWidget* w) {
+    m_untracked = true;
+    m_changed.clear();
+    m_told = QRegion();
+    if (w) w->update();
+}
+
+void KeptPicture::tell(QWidget* w, const QRegion& region) {
+    if (m_untracked) {
+        w->update();
+        return;
+    }
+    // What the window is told is what it will ask for: both stay inside the widget.
+    const QRegion r = region & w->rect();
+    if (r.isEmpty()) return;
+    m_told += r;
+    w->update(r);
+}
+
+void KeptPicture::paint(QPainter& p, const QImage& picture, const QRegion& where, const QWidget* w) {
+    QPoint at;
+    QImage* buffer = nullptr;
+    // A region that covers the whole widget may come from a new buffer: never trust
+    // the buffer then.
+    if (!m_untracked && !m_told.isEmpty() && where == m_told && !(QRegion(w->rect()) - m_told).isEmpty())
+        buffer = Buffer(p, at);
+    if (buffer) {
+        ++m_quickPaints;
+        const QRect into = buffer->rect().translated(-at) & picture.rect() & where.boundingRect();
+        const qsizetype pasD = buffer->bytesPerLine(), pasS = picture.bytesPerLine();
+        for (QRect r : m_changed) {
+            r &= into;
+            if (r.isEmpty()) continue;
+            uchar* d = buffer->bits() + (r.top() + at.y()) * pasD + (r.left() + at.x()) * 4;
+            const uchar* s = picture.constBits() + r.top() * pasS + r.left() * 4;
+            for (int y = r.top(); y <= r.bottom(); ++y, d += pasD, s += pasS)
+                CopyPixels(reinterpret_cast<QRgb*>(d), reinterpret_cast<const QRgb*>(s), r.width());
+        }
+    } else {
+        // One rectangle at a time, each its own clip, so that the copy is a plain
+        // copy and not a blend through the region's spans.
+        for (const QRect& r : where) {
+            p.setClipRect(r);
+            p.drawImage(r.topLeft(), picture, r);
+        }
+        p.setClipping(false);
+    }
+    if (!buffer) {
+        // Part of what was told not painted now, or a buffer not trusted yet: the
+        // buffer matches the picture again once a paint has covered all that shows.
+        if (!m_untracked && !(m_told - where).isEmpty()) m_untracked = true;
+        if (m_untracked && (w->visibleRegion() - where).isEmpty()) m_untracked = false;
+    }
+    m_told = QRegion();
+    m_changed.clear();
+}
