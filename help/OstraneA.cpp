@@ -149,7 +149,6 @@ void OstraneA::CreateControls() {
         auto* im = Ajoute<Image>(caInit, QStringLiteral("imProg"), code);
         im->Move(0, 0, 7980, 2088);
         im->setStretch(true);
-        im->setPicture(DessineEchec(code));
         im->setVisible(false);
         im->MouseUp = [this, code](int b, int s, float x, float y) { imProg_MouseUp(code, b, s, x, y); };
         imProg.set(code, im);
@@ -205,6 +204,8 @@ void OstraneA::FaceEchec() {
     setTop((Screen::Height() - Height()) / 2);
     setLeft((Screen::Width() - Width()) / 2);
     if (Image* im = imProg(code)) {
+        // Drawn when it is needed: a window that loads well never draws it.
+        if (im->Picture().isNull()) im->setPicture(DessineEchec(code));
         im->Move(0, 0, 7980, 2088);
         im->setVisible(true);
     }

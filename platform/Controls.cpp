@@ -141,6 +141,50 @@ void fitCaption(QAbstractButton* b, QStyle::SubElement where) {
     }
 }
 
+}  // namespace
+
+// A caption is measured (broken into lines, drawn closer) when its button shows and
+// whenever its font or size changes while it shows: a window being built, or loaded
+// and never shown, measures nothing, and the changes of font and size it goes
+// through before it shows are measured once.
+class CaptionLayout : public QObject {
+public:
+    CaptionLayout(QAbstractButton* b, QStyle::SubElement where, bool wrap)
+        : QObject(b), m_b(b), m_where(where), m_wrap(wrap) {
+        b->installEventFilter(this);
+    }
+    void set(const QString& caption) {
+        m_caption = caption;
+        lay();
+    }
+    void lay() {
+        if (!m_b->isVisible()) {
+            // Until then the button holds its caption as written.
+            m_b->setText(shownCaption(m_caption));
+            m_pending = true;
+            return;
+        }
+        m_pending = false;
+        m_b->setText(m_wrap ? wrappedCaption(m_b, m_caption, m_where) : shownCaption(m_caption));
+        fitCaption(m_b, m_where);
+    }
+
+protected:
+    bool eventFilter(QObject*, QEvent* e) override {
+        if (e->type() == QEvent::Show && m_pending) lay();
+        return false;
+    }
+
+private:
+    QAbstractButton* m_b;
+    QStyle::SubElement m_where;
+    bool m_wrap;
+    bool m_pending = false;
+    QString m_caption;
+};
+
+namespace {
+
 // A one-line text box whose typed, pasted and dropped characters go through the
 // control's key filter.
 class LineEditWidget : public QLineEdit {
@@ -416,6 +460,7 @@ CommandButton::CommandButton(Form& f, Control* container, const QString& name, i
     auto* b = new ButtonWidget(this);
     b->setFocusPolicy(Qt::StrongFocus);
     setWidget(b);
+    m_layout = new CaptionLayout(b, QStyle::SE_PushButtonContents, true);
     QObject::connect(b, &QPushButton::clicked, ctx(), [this] {
         if (Click) Click();
     });
@@ -426,10 +471,7 @@ void CommandButton::setCaption(const QString& c) {
     applyAccessibleName();
 }
 void CommandButton::showCaption() {
-    auto* b = static_cast<QPushButton*>(widget());
-    if (!b) return;
-    b->setText(wrappedCaption(b, m_caption, QStyle::SE_PushButtonContents));
-    fitCaption(b, QStyle::SE_PushButtonContents);
+    if (m_layout) m_layout->set(m_caption);
 }
 void CommandButton::applyFont() {
     Control::applyFont();
@@ -450,6 +492,7 @@ void CommandButton::setValue(bool pressed) {
 CheckBox::CheckBox(Form& f, Control* container, const QString& name, int index) : Control(f, container, name, index) {
     auto* b = new QCheckBox;
     setWidget(b);
+    m_layout = new CaptionLayout(b, QStyle::SE_CheckBoxContents, false);
     QObject::connect(b, &QCheckBox::clicked, ctx(), [this](bool checked) {
         m_value = checked ? 1 : 0;
         show();
@@ -458,17 +501,16 @@ CheckBox::CheckBox(Form& f, Control* container, const QString& name, int index) 
 }
 void CheckBox::setCaption(const QString& c) {
     m_caption = c;
-    static_cast<QCheckBox*>(widget())->setText(shownCaption(c));
-    fitCaption(static_cast<QCheckBox*>(widget()), QStyle::SE_CheckBoxContents);
+    m_layout->set(c);
     applyAccessibleName();
 }
 void CheckBox::applyFont() {
     Control::applyFont();
-    if (widget()) fitCaption(static_cast<QCheckBox*>(widget()), QStyle::SE_CheckBoxContents);
+    if (m_layout) m_layout->lay();
 }
 void CheckBox::applyGeometry() {
     Control::applyGeometry();
-    if (widget()) fitCaption(static_cast<QCheckBox*>(widget()), QStyle::SE_CheckBoxContents);
+    if (m_layout) m_layout->lay();
 }
 QString CheckBox::captionRead() const {
     return readWithoutMnemonic(m_caption);
@@ -492,6 +534,7 @@ OptionButton::OptionButton(Form& f, Control* container, const QString& name, int
     auto* b = new QRadioButton;
     b->setAutoExclusive(false);
     setWidget(b);
+    m_layout = new CaptionLayout(b, QStyle::SE_RadioButtonContents, false);
     QObject::connect(b, &QRadioButton::clicked, ctx(), [this](bool) {
         if (m_value) {  // a click on the selected option keeps it selected
             show();
@@ -503,17 +546,16 @@ OptionButton::OptionButton(Form& f, Control* container, const QString& name, int
 }
 void OptionButton::setCaption(const QString& c) {
     m_caption = c;
-    static_cast<QRadioButton*>(widget())->setText(shownCaption(c));
-    fitCaption(static_cast<QRadioButton*>(widget()), QStyle::SE_RadioButtonContents);
+    m_layout->set(c);
     applyAccessibleName();
 }
 void OptionButton::applyFont() {
     Control::applyFont();
-    if (widget()) fitCaption(static_cast<QRadioButton*>(widget()), QStyle::SE_RadioButtonContents);
+    if (m_layout) m_layout->lay();
 }
 void OptionButton::applyGeometry() {
     Control::applyGeometry();
-    if (widget()) fitCaption(static_cast<QRadioButton*>(widget()), QStyle::SE_RadioButtonContents);
+    if (m_layout) m_layout->lay();
 }
 QString OptionButton::captionRead() const {
     return readWithoutMnemonic(m_caption);

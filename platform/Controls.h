@@ -6,6 +6,8 @@
 #include "Control.h"
 #include "KeptPicture.h"
 
+class CaptionLayout;
+
 #include <QImage>
 #include <QList>
 #include <QString>
@@ -34,6 +36,7 @@ private:
     // The caption as shown: wrapped at its spaces when it is wider than the button.
     void showCaption();
     QString m_caption;
+    CaptionLayout* m_layout = nullptr;  // owned by the widget
 };
 
 class CheckBox : public Control {
@@ -53,6 +56,7 @@ protected:
 private:
     void show();
     QString m_caption;
+    CaptionLayout* m_layout = nullptr;  // owned by the widget
     int m_value = 0;
 };
 
@@ -75,6 +79,7 @@ private:
     void select();
     void show();
     QString m_caption;
+    CaptionLayout* m_layout = nullptr;  // owned by the widget
     bool m_value = false;
 };
 

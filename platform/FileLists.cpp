@@ -23,6 +23,7 @@ class PickList : public QListWidget {
 public:
     std::function<void(int row)> picked;
     std::function<void(int row)> opened;
+    std::function<void()> shown;  // each time the list shows
     bool openOnEnter = false;
 
     PickList() {
@@ -36,6 +37,10 @@ public:
     }
 
 protected:
+    void showEvent(QShowEvent* e) override {
+        if (shown) shown();
+        QListWidget::showEvent(e);
+    }
     void mousePressEvent(QMouseEvent* e) override {
         m_pressing = true;
         QListWidget::mousePressEvent(e);
@@ -290,6 +295,7 @@ DirListBox::DirListBox(Form& f, Control* container, const QString& name, int ind
         if (Click) Click();
     };
     l->opened = [this](int row) { setPath(List(row - static_cast<int>(m_parents.size()) - 1)); };
+    l->shown = [this] { showIcons(); };
     m_path = QDir::cleanPath(QDir::currentPath());
     fill();
 }
@@ -322,15 +328,24 @@ void DirListBox::fill() {
     QListWidget* l = list();
     const QSignalBlocker block(l);
     l->clear();
+    int depth = 0;
+    for (const QString& p : m_parents) l->addItem(QString(2 * depth++, QLatin1Char(' ')) + shownName(p));
+    l->addItem(QString(2 * depth++, QLatin1Char(' ')) + shownName(m_path));
+    for (const QString& c : m_children) l->addItem(QString(2 * depth, QLatin1Char(' ')) + shownName(c));
+    m_iconsShown = false;
+    if (l->isVisible()) showIcons();
+    showRow(l, rowOf(-1));
+}
+
+// The folder pictures come from the style's icon theme, which takes a while to look
+// up the first time: a list nobody sees (the file panel while it is closed) has none.
+void DirListBox::showIcons() {
+    if (m_iconsShown) return;
+    m_iconsShown = true;
+    QListWidget* l = list();
     const QIcon open = l->style()->standardIcon(QStyle::SP_DirOpenIcon);
     const QIcon closed = l->style()->standardIcon(QStyle::SP_DirClosedIcon);
-    int depth = 0;
-    for (const QString& p : m_parents)
-        l->addItem(new QListWidgetItem(open, QString(2 * depth++, QLatin1Char(' ')) + shownName(p)));
-    l->addItem(new QListWidgetItem(open, QString(2 * depth++, QLatin1Char(' ')) + shownName(m_path)));
-    for (const QString& c : m_children)
-        l->addItem(new QListWidgetItem(closed, QString(2 * depth, QLatin1Char(' ')) + shownName(c)));
-    showRow(l, rowOf(-1));
+    for (int row = 0; row < l->count(); ++row) l->item(row)->setIcon(row < rowOf(0) ? open : closed);
 }
 
 bool DirListBox::setPath(const QString& p) {

@@ -72,8 +72,10 @@ public:
 
 private:
     void fill();
+    void showIcons();
     int rowOf(int listIndex) const { return listIndex + static_cast<int>(m_parents.size()) + 1; }
     QListWidget* list() const;
+    bool m_iconsShown = false;
     QString m_path;          // clean, '/' separators
     QStringList m_parents;   // root first
     QStringList m_children;  // full paths, sorted

@@ -210,6 +210,8 @@ TEST_F(Controles, AButtonCaptionTooWideForItsButtonShowsOnSeveralLinesBrokenAtIt
     f.bt->setCaption(c);
     auto* w = static_cast<QPushButton*>(f.bt->widget());
     EXPECT_EQ(f.bt->Caption(), c) << "the caption is kept as set";
+    // Measured when the window shows, then at each change of size.
+    f.Show();
     const QStringList lignes = w->text().split(QLatin1Char('\n'));
     ASSERT_GT(lignes.size(), 1) << w->text().toStdString();
     EXPECT_EQ(lignes.join(QLatin1Char(' ')).simplified(), c.simplified()) << "broken at spaces only";

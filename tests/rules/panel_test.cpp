@@ -78,7 +78,8 @@ TEST_F(Panneau, RowsAndButtonsStandWhereDesignedWithTheirCaptionsColoursAndFonts
         EXPECT_DOUBLE_EQ(b.b->FontSize(), 10.2);
         EXPECT_TRUE(b.b->FontBold());
         EXPECT_EQ(b.b->Enabled(), b.actif);
-        // The caption is shown whole, on as many lines as the button needs.
+        // The caption is shown whole, on as many lines as the button needs, once the panel shows.
+        o.caBiblio->setVisible(true);
         auto* pb = static_cast<QPushButton*>(b.b->widget());
         EXPECT_EQ(pb->text().simplified(), QString::fromUtf8(b.légende).simplified());
         for (const QString& ligne : pb->text().split(QLatin1Char('\n')))
