@@ -35,7 +35,7 @@ void Ostrane1::CreeCadre() {
     for (const Bouton& b : boutons) {
         const QString nom = QString::fromUtf8(b.nom);
         // The help button's twin is as large as the button.
-        const BoutonImage bi = PoseBoutonImage(*this, caMarlett, nom, DessineBouton(nom), b.left,
+        const BoutonImage bi = PoseBoutonImage(*this, caMarlett, nom, nom, b.left,
                                                nom == QLatin1String("imAide") ? 420 : 396, QString::fromUtf8(b.tip));
         *b.b = bi.bouton;
         *b.z = bi.jumeau;

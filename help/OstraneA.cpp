@@ -105,9 +105,8 @@ void OstraneA::CreateControls() {
         {&imFerme, &imFermeZ, "imFerme", "imFermeA", 3960, "Fermer la page d'aide"},
     };
     for (const Bouton& b : boutons) {
-        const BoutonImage bi =
-            PoseBoutonImage(*this, caMarlett, QString::fromUtf8(b.nom), DessineBouton(QString::fromUtf8(b.image)),
-                            b.left, 396, QString::fromUtf8(b.tip));
+        const BoutonImage bi = PoseBoutonImage(*this, caMarlett, QString::fromUtf8(b.nom), QString::fromUtf8(b.image),
+                                               b.left, 396, QString::fromUtf8(b.tip));
         *b.b = bi.bouton;
         *b.z = bi.jumeau;
     }
@@ -129,15 +128,15 @@ void OstraneA::CreateControls() {
     imEnregN = Ajoute<Image>(caMarlett, QStringLiteral("imEnregN"));
     imEnregN->Move(1260, 36, 420, 420);
     imEnregN->setStretch(true);
-    imEnregN->setPicture(DessineBouton(QStringLiteral("imEnregN")));
+    imEnregN->setPictureLater([] { return DessineBouton(QStringLiteral("imEnregN")); });
     imEnregN->setVisible(false);
     imTaille2 = Ajoute<Image>(nullptr, QStringLiteral("imTaille2"));
     imTaille2->Move(0, 0, 420, 420);
-    imTaille2->setPicture(DessineBouton(QStringLiteral("imTaille2")));
+    imTaille2->setPictureLater([] { return DessineBouton(QStringLiteral("imTaille2")); });
     imTaille2->setVisible(false);
     imTaille0 = Ajoute<Image>(nullptr, QStringLiteral("imTaille0"));
     imTaille0->Move(480, 0, 420, 420);
-    imTaille0->setPicture(DessineBouton(QStringLiteral("imTaille0")));
+    imTaille0->setPictureLater([] { return DessineBouton(QStringLiteral("imTaille0")); });
     imTaille0->setVisible(false);
 
     // The failure panel.

@@ -5,6 +5,7 @@
 
 #include <QFont>
 #include <QFontDatabase>
+#include <QHash>
 #include <QPalette>
 #include <QToolTip>
 
@@ -20,7 +21,8 @@ QString Premiere(std::initializer_list<const char*> candidates) {
 }
 }  // namespace
 
-QString FreeFontFamily(const QString& windowsName) {
+namespace {
+QString PoliceLibre(const QString& windowsName) {
     const QString n = windowsName.trimmed().toLower();
     // Same metrics as the Windows fonts, so that captions fit their controls as designed.
     if (n == QLatin1String("arial") || n == QLatin1String("ms sans serif") ||
@@ -40,6 +42,15 @@ QString FreeFontFamily(const QString& windowsName) {
     // symbol-encoded font would not draw.
     if (n == QLatin1String("symbol")) return QStringLiteral("DejaVu Sans");
     return windowsName;
+}
+}  // namespace
+
+QString FreeFontFamily(const QString& windowsName) {
+    // Every control asks, each time its font is set: the answer is looked up once per name.
+    static QHash<QString, QString> vues;
+    auto it = vues.constFind(windowsName);
+    if (it == vues.constEnd()) it = vues.insert(windowsName, PoliceLibre(windowsName));
+    return *it;
 }
 
 namespace {

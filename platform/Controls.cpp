@@ -760,15 +760,16 @@ void PictureBox::compose() {
     const QSize s = m_size.isValid() ? m_size : QSize(1, 1);
     m_background = QImage(s, QImage::Format_RGB32);
     m_background.fill(VbColor(BackColor()));
-    m_plainBack = m_picture.isNull();
+    const QImage& picture = m_picture.get();
+    m_plainBack = picture.isNull();
     m_backRgb = VbColor(BackColor()).rgba();
-    if (!m_picture.isNull()) {
+    if (!picture.isNull()) {
         QPainter p(&m_background);
         if (m_stretch) {
             p.setRenderHint(QPainter::SmoothPixmapTransform);
-            p.drawImage(QRect(QPoint(0, 0), s), m_picture);
+            p.drawImage(QRect(QPoint(0, 0), s), picture);
         } else {
-            p.drawImage(0, 0, m_picture);
+            p.drawImage(0, 0, picture);
         }
     }
     settle();
@@ -993,7 +994,11 @@ void PictureBox::PSet(double x, double y, long colour) {
     repaintLater();
 }
 void PictureBox::setPicture(const QImage& img) {
-    m_picture = img;
+    m_picture.set(img);
+    backgroundChanged();
+}
+void PictureBox::setPictureLater(std::function<QImage()> draw) {
+    m_picture.setLater(std::move(draw));
     backgroundChanged();
 }
 void PictureBox::setStretch(bool s) {
@@ -1020,12 +1025,12 @@ void PictureBox::paint(QPainter& p, const QRegion& where) {
 }
 void PictureBox::paintWhole(QPainter& p) const {
     p.fillRect(widget()->rect(), VbColor(BackColor()));
-    if (!m_picture.isNull()) {
+    if (!Picture().isNull()) {
         if (m_stretch) {
             p.setRenderHint(QPainter::SmoothPixmapTransform);
-            p.drawImage(widget()->rect(), m_picture);
+            p.drawImage(widget()->rect(), Picture());
         } else {
-            p.drawImage(0, 0, m_picture);
+            p.drawImage(0, 0, Picture());
         }
     }
     p.drawImage(0, 0, canvas());
@@ -1040,7 +1045,11 @@ Image::Image(Form& f, Control* container, const QString& name, int index) : Cont
     setWidget(new ImageWidget(this));
 }
 void Image::setPicture(const QImage& img) {
-    m_picture = img;
+    m_picture.set(img);
+    widget()->update();
+}
+void Image::setPictureLater(std::function<QImage()> draw) {
+    m_picture.setLater(std::move(draw));
     widget()->update();
 }
 void Image::setStretch(bool s) {

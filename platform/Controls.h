@@ -145,6 +145,31 @@ private:
     int m_border = 1;
 };
 
+// A picture given as it is or as the way to draw it: a window that is built and never
+// shown (the help window, at start-up) draws none of its pictures.
+class LazyPicture {
+public:
+    const QImage& get() const {
+        if (m_draw) {
+            m_image = m_draw();
+            m_draw = nullptr;
+        }
+        return m_image;
+    }
+    void set(const QImage& img) {
+        m_image = img;
+        m_draw = nullptr;
+    }
+    void setLater(std::function<QImage()> draw) {
+        m_image = QImage();
+        m_draw = std::move(draw);
+    }
+
+private:
+    mutable QImage m_image;
+    mutable std::function<QImage()> m_draw;
+};
+
 // A surface the program draws on (points, cleared at once) that can also hold a picture and
 // other controls, and takes the focus on a click.
 //
@@ -160,8 +185,10 @@ public:
     void PSet(double x, double y, long colour);
     int DrawWidth() const { return m_drawWidth; }
     void setDrawWidth(int px) { m_drawWidth = std::max(1, px); }
-    const QImage& Picture() const { return m_picture; }
+    const QImage& Picture() const { return m_picture.get(); }
     void setPicture(const QImage& img);
+    // A picture drawn when it is first shown or asked for.
+    void setPictureLater(std::function<QImage()> draw);
     // A stretched picture fills the control, so that it keeps its size in twips at any density.
     bool Stretch() const { return m_stretch; }
     void setStretch(bool s);
@@ -194,7 +221,8 @@ private:
     static void fillDot(uchar* bits, qsizetype pas, int w, int h, const Dot& d);
     void restoreDot(uchar* shown, const Dot& d) const;
     void addDot(const Dot& d);
-    QImage m_picture, m_canvas;
+    LazyPicture m_picture;
+    QImage m_canvas;
     // The background alone, and what is shown: the background with the points.
     QImage m_background, m_shown;
     bool m_composed = false;
@@ -243,15 +271,17 @@ private:
 class Image : public Control {
 public:
     Image(Form& f, Control* container, const QString& name, int index = -1);
-    const QImage& Picture() const { return m_picture; }
+    const QImage& Picture() const { return m_picture.get(); }
     void setPicture(const QImage& img);
+    // A picture drawn when it is first shown or asked for.
+    void setPictureLater(std::function<QImage()> draw);
     bool Stretch() const { return m_stretch; }
     void setStretch(bool s);
     bool HasFont() const override { return false; }
     MouseHandler MouseDown, MouseUp;
 
 private:
-    QImage m_picture;
+    LazyPicture m_picture;
     bool m_stretch = false;
 };
 

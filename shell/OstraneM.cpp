@@ -4,6 +4,7 @@
 #include "Controls.h"
 #include "FlexGrid.h"
 #include "RichTextBox.h"
+#include "pictures.h"
 
 #include <QFileInfo>
 
@@ -216,18 +217,19 @@ void EchelleGrille(FlexGrid& grille) {
 
 // ---------------------------------------------------------------- picture buttons and closing
 
-BoutonImage PoseBoutonImage(Form& fenetre, Frame* barre, const QString& nom, const QImage& image, double gauche,
+BoutonImage PoseBoutonImage(Form& fenetre, Frame* barre, const QString& nom, const QString& image, double gauche,
                             double coteJumeau, const QString& bulle) {
+    const auto dessin = [image] { return DessineBouton(image); };
     auto* z = fenetre.Ajoute<Image>(barre, nom + QLatin1Char('Z'));
     z->Move(gauche + 24, 60, coteJumeau, coteJumeau);
     z->setStretch(true);
-    z->setPicture(image);
+    z->setPictureLater(dessin);
     z->setVisible(false);
     z->setTag(QStringLiteral("!"));
     auto* b = fenetre.Ajoute<PictureBox>(barre, nom);
     b->Move(gauche, 36, 420, 420);
     b->setStretch(true);
-    b->setPicture(image);
+    b->setPictureLater(dessin);
     b->setToolTipText(bulle);
     b->setTag(QStringLiteral("!"));
     return {b, z};

@@ -52,7 +52,8 @@ struct BoutonImage {
     PictureBox* bouton;
     Image* jumeau;
 };
-BoutonImage PoseBoutonImage(Form& fenetre, Frame* barre, const QString& nom, const QImage& image, double gauche,
+// The picture is drawn (DessineBouton) when it first shows.
+BoutonImage PoseBoutonImage(Form& fenetre, Frame* barre, const QString& nom, const QString& image, double gauche,
                             double coteJumeau, const QString& bulle);
 void BoutonBas();
 void BoutonHaut();

@@ -3,6 +3,7 @@
 #include <QColor>
 #include <QFont>
 #include <QFontMetrics>
+#include <QHash>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPolygonF>
@@ -193,7 +194,8 @@ QImage DessineEchec(int code) {
     return im;
 }
 
-QImage DessineBouton(const QString& nom) {
+namespace {
+QImage PeintBouton(const QString& nom) {
     const QColor cyanClair(176, 240, 255);
     const QColor cyanPale(214, 252, 252);
     const QColor grisClair(224, 224, 224);
@@ -247,6 +249,16 @@ QImage DessineBouton(const QString& nom) {
     else if (nom == QLatin1String("imTaille0"))
         peindre(rosePale, [](QPainter& p) { Fenetre(p, QRectF(3.5, 3.5, 28, 28)); });
     return im;
+}
+}  // namespace
+
+// Both windows show some of the same pictures, and the help window is built again
+// each time it opens: each picture is drawn once.
+QImage DessineBouton(const QString& nom) {
+    static QHash<QString, QImage> faits;
+    auto it = faits.constFind(nom);
+    if (it == faits.constEnd()) it = faits.insert(nom, PeintBouton(nom));
+    return *it;
 }
 
 QImage DessineAvis() {
