@@ -4,6 +4,7 @@
 #include "OstraneM.h"
 
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -72,8 +73,9 @@ void Ostrane1::btVa_Click() {
     } else {
         const int U = TailleUnivers;
         if (UniSuiv.Rows() != U || UniSuiv.Cols() != U) UniSuiv.Redim(U, U);
-        UniAnte = Univers;
-        life::StepBounded(Univers.data(), UniSuiv.data(), U, règle);
+        // The board before the step is kept as the previous generation.
+        std::swap(UniAnte, Univers);
+        life::StepBounded(UniAnte.data(), UniSuiv.data(), U, règle);
         Univers = UniSuiv;
         // Row and column 10 lie on the picture's edge but are left out, as
         // the previous-generation view leaves them out.

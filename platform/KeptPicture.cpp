@@ -4,6 +4,7 @@
 #include <QPainter>
 #include <QWidget>
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 
@@ -65,13 +66,16 @@ void KeptPicture::paint(QPainter& p, const QImage& picture, const QRegion& where
         ++m_quickPaints;
         const QRect into = buffer->rect().translated(-at) & picture.rect() & where.boundingRect();
         const qsizetype pasD = buffer->bytesPerLine(), pasS = picture.bytesPerLine();
-        for (QRect r : m_changed) {
-            r &= into;
-            if (r.isEmpty()) continue;
-            uchar* d = buffer->bits() + (r.top() + at.y()) * pasD + (r.left() + at.x()) * 4;
-            const uchar* s = picture.constBits() + r.top() * pasS + r.left() * 4;
-            for (int y = r.top(); y <= r.bottom(); ++y, d += pasD, s += pasS)
-                CopyPixels(reinterpret_cast<QRgb*>(d), reinterpret_cast<const QRgb*>(s), r.width());
+        uchar* const bitsD = buffer->bits();
+        const uchar* const bitsS = picture.constBits();
+        for (const QRect& r : m_changed) {
+            const int x0 = std::max(r.left(), into.left()), x1 = std::min(r.right(), into.right());
+            const int y0 = std::max(r.top(), into.top()), y1 = std::min(r.bottom(), into.bottom());
+            if (x0 > x1 || y0 > y1) continue;
+            uchar* d = bitsD + (y0 + at.y()) * pasD + (x0 + at.x()) * 4;
+            const uchar* s = bitsS + y0 * pasS + x0 * 4;
+            for (int y = y0; y <= y1; ++y, d += pasD, s += pasS)
+                CopyPixels(reinterpret_cast<QRgb*>(d), reinterpret_cast<const QRgb*>(s), x1 - x0 + 1);
         }
     } else {
         // One rectangle at a time, each its own clip, so that the copy is a plain
