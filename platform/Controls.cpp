@@ -822,7 +822,6 @@ void PictureBox::Cls() {
         m_old.swap(m_dots);
         m_oldApart = m_dotsApart;
         m_dots.clear();
-        m_newAt.resize(size_t(m_size.width()) * size_t(m_size.height()), -1);
         m_clearing = true;
     }
     m_drawn = false;
@@ -878,15 +877,36 @@ void PictureBox::settle() {
         // point is told to the window.
         bool mixte = false;
         const QRgb couleur = m_dots.empty() ? (m_old.empty() ? 0 : m_old.front().rgb) : m_dots.front().rgb;
-        for (const Dot& o : m_old) {
-            mixte |= o.rgb != couleur;
-            const int at = m_newAt[size_t(o.y0) * size_t(w) + size_t(o.x0)];
-            if (at >= 0 && m_dots[size_t(at)] == o) {
-                m_kept[size_t(at)] = 1;
-                continue;
+        if (m_oldApart && m_dotsApart) {
+            // Both drawings in reading order: one walk through the two finds the points
+            // drawn again, without a look-up table the size of the surface.
+            size_t j = 0;
+            for (const Dot& o : m_old) {
+                mixte |= o.rgb != couleur;
+                while (j < m_dots.size() && (m_dots[j].y0 < o.y0 || (m_dots[j].y0 == o.y0 && m_dots[j].x0 < o.x0))) ++j;
+                if (j < m_dots.size() && m_dots[j] == o) {
+                    m_kept[j] = 1;
+                    continue;
+                }
+                restoreDot(shown, o);
+                touched(o.x0, o.y0, o.x1, o.y1);
             }
-            restoreDot(shown, o);
-            touched(o.x0, o.y0, o.x1, o.y1);
+        } else {
+            // The new point whose corner is at each pixel; the last one drawn there counts.
+            m_newAt.resize(size_t(w) * size_t(m_size.height()), -1);
+            for (size_t i = 0; i < m_dots.size(); ++i)
+                m_newAt[size_t(m_dots[i].y0) * size_t(w) + size_t(m_dots[i].x0)] = int(i);
+            for (const Dot& o : m_old) {
+                mixte |= o.rgb != couleur;
+                const int at = m_newAt[size_t(o.y0) * size_t(w) + size_t(o.x0)];
+                if (at >= 0 && m_dots[size_t(at)] == o) {
+                    m_kept[size_t(at)] = 1;
+                    continue;
+                }
+                restoreDot(shown, o);
+                touched(o.x0, o.y0, o.x1, o.y1);
+            }
+            for (const Dot& d : m_dots) m_newAt[size_t(d.y0) * size_t(w) + size_t(d.x0)] = -1;
         }
         for (const Dot& d : m_dots) mixte |= d.rgb != couleur;
         // A point drawn again is drawn over what a point that went may have cleared.
@@ -897,7 +917,6 @@ void PictureBox::settle() {
             if (!m_kept[i] || mixte) touched(d.x0, d.y0, d.x1, d.y1);
         }
     }
-    for (const Dot& d : m_dots) m_newAt[size_t(d.y0) * size_t(w) + size_t(d.x0)] = -1;
     m_old.clear();
 }
 void PictureBox::repaintLater() {
@@ -984,7 +1003,6 @@ void PictureBox::PSet(double x, double y, long colour) {
         touched(x0, y0, x1, y1);
     } else if (m_clearing) {
         // Drawn when the clearing settles.
-        m_newAt[size_t(y0) * size_t(m_size.width()) + size_t(x0)] = int(m_dots.size());
         addDot(d);
     } else {
         addDot(d);

@@ -241,8 +241,8 @@ private:
     QSize m_size;
     // A clearing is settled when the batch ends: the points of the drawing before it
     // (m_old) that are drawn again in the same place are left alone, so that only the
-    // points that came or went are repainted. m_newAt: the new point whose corner is at
-    // a pixel, or -1.
+    // points that came or went are repainted. m_newAt, for drawings out of reading order:
+    // the new point whose corner is at a pixel, or -1.
     std::vector<Dot> m_old;
     std::vector<int> m_newAt;
     std::vector<char> m_kept;

@@ -3,12 +3,15 @@
 // pixel, what a drawing of the whole control from scratch gives, after many
 // generations of a soup, at two screen sizes.
 #include "App.h"
+#include "Controls.h"
+#include "Form.h"
 #include "Partie.h"
 
 #include <QPaintEvent>
 #include <QPainter>
 #include <QScreen>
 #include <QWindow>
+#include <algorithm>
 #include <random>
 
 namespace {
@@ -177,6 +180,73 @@ TEST_P(Peinture, TheCentreLinesOverTheUniverseStayWhatARepaintOfItShows) {
     image->repaint();
     Calme();
     EXPECT_SAME_PICTURE(pas, AlEcran(image), "40 steps against a repaint of the whole universe");
+}
+
+// A drawing surface on its own, cleared and drawn again many times: the points
+// kept, gone and come must show as a drawing from scratch, whatever the order
+// the points come in, their overlaps and their colours.
+class Surface : public Form {
+public:
+    Surface() : Form(QStringLiteral("Surface")) {
+        m_designWidth = 6000;
+        m_designHeight = 6000;
+    }
+    PictureBox* im = nullptr;
+
+protected:
+    void CreateControls() override {
+        im = Ajoute<PictureBox>(nullptr, QStringLiteral("imSurface"));
+        im->Move(120, 120, 4800, 4800);
+    }
+};
+
+TEST(Surfaces, RedrawnPointsShowWhatADrawingFromScratchShows) {
+    struct Cas {
+        const char* quoi;
+        bool melange;    // points out of reading order
+        int largeurMax;  // points up to this wide, so that they may overlap
+        bool deuxCouleurs;
+    };
+    const Cas cas[] = {
+        {"reading order, apart", false, 3, false},
+        {"any order, overlapping", true, 9, false},
+        {"any order, two colours", true, 6, true},
+    };
+    for (const Cas& c : cas) {
+        Surface f;
+        f.Load();
+        f.Show();
+        const double tx = Screen::TwipsPerPixelX(), ty = Screen::TwipsPerPixelY();
+        std::mt19937 gen(99);
+        std::vector<std::pair<int, int>> places;
+        for (int y = 2; y < 300; y += 4)
+            for (int x = 2; x < 300; x += 4)
+                if (gen() % 100 < 35) places.emplace_back(x, y);
+        for (int tour = 0; tour < 12; ++tour) {
+            // Most points stay from one drawing to the next; in reading order they keep
+            // to a grid, one point per place, as the universe draws them.
+            for (auto& p : places)
+                if (gen() % 100 < 15)
+                    p = c.melange ? std::pair(int(gen() % 300), int(gen() % 300))
+                                  : std::pair(2 + 4 * int(gen() % 75), 2 + 4 * int(gen() % 75));
+            if (c.melange) {
+                std::shuffle(places.begin(), places.end(), gen);
+            } else {
+                std::sort(places.begin(), places.end(),
+                          [](auto a, auto b) { return std::pair(a.second, a.first) < std::pair(b.second, b.first); });
+                places.erase(std::unique(places.begin(), places.end()), places.end());
+            }
+            f.im->Cls();
+            for (size_t i = 0; i < places.size(); ++i) {
+                f.im->setDrawWidth(c.largeurMax > 3 ? 1 + int(i % size_t(c.largeurMax)) : 3);
+                const long couleur = c.deuxCouleurs && i % 3 == 0 ? 0xFF : 0;
+                f.im->PSet(places[i].first * tx, places[i].second * ty, couleur);
+            }
+            Calme();
+            EXPECT_SAME_PICTURE(AlEcran(f.im->widget()), Entier(*f.im), c.quoi << ", drawing " << tour);
+        }
+        f.Unload();
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Ecrans, Peinture,
