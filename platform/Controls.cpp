@@ -358,11 +358,15 @@ public:
     explicit FrameWidget(Frame* c) : m_c(c) {}
 
 protected:
-    void paintEvent(QPaintEvent*) override {
+    void paintEvent(QPaintEvent* e) override {
         if (m_c->BorderStyle() == 0 && m_c->Caption().isEmpty()) return;
-        QPainter p(this);
         const QFontMetrics fm(font());
         const int top = m_c->Caption().isEmpty() ? 0 : fm.height() / 2;
+        // A control inside that repaints (a label whose text changes) leaves the
+        // border and the caption as they are.
+        const QRect dedans = rect().adjusted(2, m_c->Caption().isEmpty() ? top + 2 : fm.height(), -2, -2);
+        if (dedans.contains(e->region().boundingRect())) return;
+        QPainter p(this);
         if (m_c->BorderStyle() != 0) {
             p.setPen(QColor(160, 160, 160));
             p.drawRect(0, top, width() - 2, height() - top - 2);
