@@ -55,10 +55,11 @@ void Ostrane1::DessineUnivers(const Plateau& u, int premier) {
     const int lignes = std::min<int>(TailleUnivers, u.Rows());
     // Row by row, in the order of the board and of the picture's memory.
     for (int r = premier; r < lignes; ++r) {
+        const Plateau::Cell* ligne = u.data() + size_t(r) * size_t(u.Cols());
+        const float y = static_cast<float>((r - 10) * 60) * FacteurEcran;
         for (int c = premier; c < colonnes; ++c) {
-            if (u(r, c) != life::Vivant) continue;
+            if (ligne[c] != life::Vivant) continue;
             const float x = static_cast<float>((c - 10) * 60) * FacteurEcran;
-            const float y = static_cast<float>((r - 10) * 60) * FacteurEcran;
             imJeu->PSet(x, y, 0);
         }
     }

@@ -971,16 +971,13 @@ void PictureBox::repaintLater() {
 void PictureBox::fillDot(uchar* bits, qsizetype pas, int w, int h, const Dot& d) {
     const int x1 = std::min(d.x1, w - 1), y1 = std::min(d.y1, h - 1);
     if (x1 < d.x0) return;
-    for (int y = d.y0; y <= y1; ++y) {
-        QRgb* ligne = reinterpret_cast<QRgb*>(bits + y * pas);
-        for (int x = d.x0; x <= x1; ++x) ligne[x] = d.rgb;
-    }
+    for (int y = d.y0; y <= y1; ++y) FillPixels(reinterpret_cast<QRgb*>(bits + y * pas) + d.x0, x1 - d.x0 + 1, d.rgb);
 }
 void PictureBox::fillDot(QImage& im, const Dot& d) {
     fillDot(im.bits(), im.bytesPerLine(), im.width(), im.height(), d);
 }
 void PictureBox::PSet(double x, double y, long colour) {
-    ensureCanvas();
+    if (QWidget* w = widget(); w && w->size().expandedTo(QSize(1, 1)) != m_size) ensureCanvas();
     // A drawing sets thousands of points in one batch: the screen's density is asked once.
     if (m_twipsX <= 0) {
         m_twipsX = Screen::TwipsPerPixelX();
@@ -1013,7 +1010,7 @@ void PictureBox::PSet(double x, double y, long colour) {
         if (m_composed) fillDot(m_shown, d);
         touched(x0, y0, x1, y1);
     }
-    repaintLater();
+    if (!m_repaintPending) repaintLater();
 }
 void PictureBox::setPicture(const QImage& img) {
     m_picture.set(img);

@@ -15,6 +15,7 @@
 #include <QRect>
 #include <QRegion>
 
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
@@ -22,13 +23,73 @@ class QPainter;
 class QWidget;
 
 // Copies n pixels of 32 bits. The points and cells copied are a few pixels
-// wide, where a call to the library's copy costs more than the copy itself.
+// wide, where a call to the library's copy, or a loop made for long rows, costs
+// more than the copy itself.
 inline void CopyPixels(QRgb* d, const QRgb* s, int n) {
-    if (n > 16) {
-        std::memcpy(d, s, size_t(n) * sizeof(QRgb));
-        return;
+    switch (n) {
+        case 8:
+            d[7] = s[7];
+            [[fallthrough]];
+        case 7:
+            d[6] = s[6];
+            [[fallthrough]];
+        case 6:
+            d[5] = s[5];
+            [[fallthrough]];
+        case 5:
+            d[4] = s[4];
+            [[fallthrough]];
+        case 4:
+            d[3] = s[3];
+            [[fallthrough]];
+        case 3:
+            d[2] = s[2];
+            [[fallthrough]];
+        case 2:
+            d[1] = s[1];
+            [[fallthrough]];
+        case 1:
+            d[0] = s[0];
+            [[fallthrough]];
+        case 0:
+            return;
+        default:
+            std::memcpy(d, s, size_t(n) * sizeof(QRgb));
     }
-    for (int i = 0; i < n; ++i) d[i] = s[i];
+}
+
+// Sets n pixels of 32 bits to one value; as above, for a few pixels at a time.
+inline void FillPixels(QRgb* d, int n, QRgb v) {
+    switch (n) {
+        case 8:
+            d[7] = v;
+            [[fallthrough]];
+        case 7:
+            d[6] = v;
+            [[fallthrough]];
+        case 6:
+            d[5] = v;
+            [[fallthrough]];
+        case 5:
+            d[4] = v;
+            [[fallthrough]];
+        case 4:
+            d[3] = v;
+            [[fallthrough]];
+        case 3:
+            d[2] = v;
+            [[fallthrough]];
+        case 2:
+            d[1] = v;
+            [[fallthrough]];
+        case 1:
+            d[0] = v;
+            [[fallthrough]];
+        case 0:
+            return;
+        default:
+            std::fill_n(d, n, v);
+    }
 }
 
 class KeptPicture {
