@@ -832,16 +832,13 @@ void PictureBox::Cls() {
     repaintLater();
 }
 bool PictureBox::dense() const {
-    qint64 aire = 0;
-    for (const Dot& d : m_dots) aire += qint64(d.x1 - d.x0 + 1) * (d.y1 - d.y0 + 1);
-    return aire * 2 > qint64(m_size.width()) * m_size.height();
+    return !m_dots.empty() && m_dotsArea * 2 > qint64(m_size.width()) * m_size.height();
 }
-void PictureBox::restoreDot(uchar* shown, const Dot& d) const {
-    const qsizetype pas = m_shown.bytesPerLine();
-    const int x1 = std::min(d.x1, m_shown.width() - 1), y1 = std::min(d.y1, m_shown.height() - 1);
+void PictureBox::restoreDot(uchar* shown, qsizetype pas, int w, int h, const Dot& d) const {
+    const int x1 = std::min(d.x1, w - 1), y1 = std::min(d.y1, h - 1);
     if (x1 < d.x0) return;
     if (m_plainBack) {
-        fillDot(shown, pas, m_shown.width(), m_shown.height(), Dot{d.x0, d.y0, d.x1, d.y1, m_backRgb});
+        fillDot(shown, pas, w, h, Dot{d.x0, d.y0, d.x1, d.y1, m_backRgb});
         return;
     }
     const uchar* fond = m_background.constBits();
@@ -853,6 +850,7 @@ void PictureBox::restoreDot(uchar* shown, const Dot& d) const {
 // drawn again alone: no point that went can have covered part of them.
 void PictureBox::addDot(const Dot& d) {
     if (m_dots.empty()) {
+        m_dotsArea = 0;
         m_dotsApart = true;
         m_rowTop = d.y0;
         m_rowBottom = d.y1;
@@ -867,6 +865,7 @@ void PictureBox::addDot(const Dot& d) {
             m_dotsApart = false;
         }
     }
+    m_dotsArea += qint64(d.x1 - d.x0 + 1) * (d.y1 - d.y0 + 1);
     m_dots.push_back(d);
 }
 void PictureBox::settle() {
@@ -876,6 +875,7 @@ void PictureBox::settle() {
     if (m_composed) {
         uchar* shown = m_shown.bits();
         const qsizetype pas = m_shown.bytesPerLine();
+        const int W = m_shown.width(), H = m_shown.height();
         m_kept.assign(m_dots.size(), 0);
         // Points of another colour may cover one another in another order: then every
         // point is told to the window.
@@ -892,7 +892,7 @@ void PictureBox::settle() {
                     m_kept[j] = 1;
                     continue;
                 }
-                restoreDot(shown, o);
+                restoreDot(shown, pas, W, H, o);
                 touched(o.x0, o.y0, o.x1, o.y1);
             }
         } else {
@@ -907,7 +907,7 @@ void PictureBox::settle() {
                     m_kept[size_t(at)] = 1;
                     continue;
                 }
-                restoreDot(shown, o);
+                restoreDot(shown, pas, W, H, o);
                 touched(o.x0, o.y0, o.x1, o.y1);
             }
             for (const Dot& d : m_dots) m_newAt[size_t(d.y0) * size_t(w) + size_t(d.x0)] = -1;
@@ -917,7 +917,7 @@ void PictureBox::settle() {
         const bool refaire = mixte || !m_oldApart;
         for (size_t i = 0; i < m_dots.size(); ++i) {
             const Dot& d = m_dots[i];
-            if (!m_kept[i] || refaire) fillDot(shown, pas, m_shown.width(), m_shown.height(), d);
+            if (!m_kept[i] || refaire) fillDot(shown, pas, W, H, d);
             if (!m_kept[i] || mixte) touched(d.x0, d.y0, d.x1, d.y1);
         }
     }

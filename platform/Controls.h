@@ -219,7 +219,7 @@ private:
     struct Dot;
     static void fillDot(QImage& im, const Dot& d);
     static void fillDot(uchar* bits, qsizetype pas, int w, int h, const Dot& d);
-    void restoreDot(uchar* shown, const Dot& d) const;
+    void restoreDot(uchar* shown, qsizetype pas, int w, int h, const Dot& d) const;
     void addDot(const Dot& d);
     LazyPicture m_picture;
     QImage m_canvas;
@@ -236,6 +236,7 @@ private:
     std::vector<Dot> m_dots;
     // m_dots in reading order, none over another (see addDot); the same for m_old.
     bool m_dotsApart = true, m_oldApart = true;
+    qint64 m_dotsArea = 0;  // of m_dots
     int m_rowTop = 0, m_rowBottom = 0;
     bool m_layered = false;
     QSize m_size;

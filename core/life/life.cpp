@@ -165,8 +165,22 @@ void StepBounded(const Cell* in, Cell* out, int n, Rule rule) {
 
 int CountDrawn(const Cell* board, int n) {
     int count = 0;
-    for (int r = 11; r < n; ++r)
-        for (int c = 11; c < n; ++c) count += board[r * n + c] == Vivant;
+    for (int r = 11; r < n; ++r) {
+        const Cell* ligne = board + r * n;
+        int c = 11;
+#if defined(__SSE2__)
+        // Eight cells at a time; a lane counts at most a row's eighth.
+        const __m128i point = _mm_set1_epi16(short(Vivant));
+        __m128i compte = _mm_setzero_si128();
+        for (; c + 8 <= n; c += 8)
+            compte = _mm_sub_epi16(
+                compte, _mm_cmpeq_epi16(_mm_loadu_si128(reinterpret_cast<const __m128i*>(ligne + c)), point));
+        alignas(16) int32_t parts[4];
+        _mm_store_si128(reinterpret_cast<__m128i*>(parts), _mm_madd_epi16(compte, _mm_set1_epi16(1)));
+        count += parts[0] + parts[1] + parts[2] + parts[3];
+#endif
+        for (; c < n; ++c) count += ligne[c] == Vivant;
+    }
     return count;
 }
 

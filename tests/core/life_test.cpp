@@ -364,6 +364,17 @@ TEST(LifeCosmos, CountDrawnSkipsRowsAndColumnsUpToTen) {
     EXPECT_EQ(life::CountLive(g.cells.data(), u * u), 6);
 }
 
+TEST(LifeCosmos, CountDrawnMatchesACountCellByCell) {
+    std::mt19937 gen(8);
+    for (int n : {1, 11, 12, 18, 19, 20, 27, 40, 188, 221}) {
+        const Grid g = RandomGrid(gen, n, n, 40);
+        int attendu = 0;
+        for (int r = 11; r < n; ++r)
+            for (int c = 11; c < n; ++c) attendu += g.at(r, c) == Vivant;
+        EXPECT_EQ(life::CountDrawn(g.cells.data(), n), attendu) << "side " << n;
+    }
+}
+
 TEST(LifeCosmos, EdgeBandIsFiveCellsLeftAndTopSixRightAndBottom) {
     const int u = 188;
     struct Case {
