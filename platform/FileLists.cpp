@@ -297,7 +297,15 @@ DirListBox::DirListBox(Form& f, Control* container, const QString& name, int ind
     l->opened = [this](int row) { setPath(List(row - static_cast<int>(m_parents.size()) - 1)); };
     l->shown = [this] { showIcons(); };
     m_path = QDir::cleanPath(QDir::currentPath());
-    fill();
+}
+
+void DirListBox::ensureFilled() const {
+    if (!m_filled) const_cast<DirListBox*>(this)->fill();
+}
+
+int DirListBox::ListCount() const {
+    ensureFilled();
+    return static_cast<int>(m_children.size());
 }
 
 QListWidget* DirListBox::list() const {
@@ -309,6 +317,7 @@ QString DirListBox::Path() const {
 }
 
 QString DirListBox::List(int i) const {
+    ensureFilled();
     if (i >= 0) return i < m_children.size() ? QDir::toNativeSeparators(m_children[i]) : QString();
     if (i == -1) return Path();
     const qsizetype up = -i - 1;  // how many levels above the folder
@@ -316,6 +325,7 @@ QString DirListBox::List(int i) const {
 }
 
 void DirListBox::fill() {
+    m_filled = true;
     m_parents.clear();
     for (QString p = QFileInfo(m_path).path();; p = QFileInfo(p).path()) {
         if (p == m_path || (!m_parents.isEmpty() && p == m_parents.front())) break;
@@ -340,6 +350,7 @@ void DirListBox::fill() {
 // The folder pictures come from the style's icon theme, which takes a while to look
 // up the first time: a list nobody sees (the file panel while it is closed) has none.
 void DirListBox::showIcons() {
+    ensureFilled();
     if (m_iconsShown) return;
     m_iconsShown = true;
     QListWidget* l = list();
@@ -359,6 +370,7 @@ bool DirListBox::setPath(const QString& p) {
 }
 
 bool DirListBox::setListIndex(int i) {
+    ensureFilled();
     if (i < -static_cast<int>(m_parents.size()) - 1 || i >= ListCount()) return false;
     if (i == m_listIndex) return true;
     m_listIndex = i;

@@ -62,7 +62,7 @@ public:
     bool setPath(const QString& p);
     // Full path of entry i (see above); empty outside the list.
     QString List(int i) const;
-    int ListCount() const { return static_cast<int>(m_children.size()); }
+    int ListCount() const;
     int ListIndex() const { return m_listIndex; }
     bool setListIndex(int i);
     // Reads the subfolders again.
@@ -72,10 +72,13 @@ public:
 
 private:
     void fill();
+    // The folder is read when the list is first asked for or shown, not when it is made.
+    void ensureFilled() const;
     void showIcons();
     int rowOf(int listIndex) const { return listIndex + static_cast<int>(m_parents.size()) + 1; }
     QListWidget* list() const;
     bool m_iconsShown = false;
+    bool m_filled = false;
     QString m_path;          // clean, '/' separators
     QStringList m_parents;   // root first
     QStringList m_children;  // full paths, sorted
