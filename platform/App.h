@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QColor>
+#include <QHash>
 #include <QString>
 #include <functional>
 
@@ -57,6 +58,15 @@ void forgetControl(Control* c);
 
 // Colours as the program writes them: &HBBGGRR.
 QColor VbColor(long bgr);
+
+// What `make` gives for a name, made once and kept in `kept` (font stand-ins,
+// drawn pictures): the same name is asked for again and again.
+template <class V, class F>
+V KeptFor(QHash<QString, V>& kept, const QString& name, F make) {
+    auto it = kept.constFind(name);
+    if (it == kept.constEnd()) it = kept.insert(name, make(name));
+    return *it;
+}
 long VbRGB(int r, int g, int b);
 
 // Rounding of a number to a whole one, halves to even, as the program's

@@ -48,9 +48,7 @@ QString PoliceLibre(const QString& windowsName) {
 QString FreeFontFamily(const QString& windowsName) {
     // Every control asks, each time its font is set: the answer is looked up once per name.
     static QHash<QString, QString> vues;
-    auto it = vues.constFind(windowsName);
-    if (it == vues.constEnd()) it = vues.insert(windowsName, PoliceLibre(windowsName));
-    return *it;
+    return KeptFor(vues, windowsName, PoliceLibre);
 }
 
 namespace {

@@ -1,5 +1,7 @@
 #include "pictures.h"
 
+#include "App.h"
+
 #include <QColor>
 #include <QFont>
 #include <QFontMetrics>
@@ -256,9 +258,7 @@ QImage PeintBouton(const QString& nom) {
 // each time it opens: each picture is drawn once.
 QImage DessineBouton(const QString& nom) {
     static QHash<QString, QImage> faits;
-    auto it = faits.constFind(nom);
-    if (it == faits.constEnd()) it = faits.insert(nom, PeintBouton(nom));
-    return *it;
+    return KeptFor(faits, nom, PeintBouton);
 }
 
 QImage DessineAvis() {

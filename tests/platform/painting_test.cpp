@@ -12,6 +12,7 @@
 #include <QScreen>
 #include <QWindow>
 #include <algorithm>
+#include <functional>
 #include <random>
 
 namespace {
@@ -87,6 +88,30 @@ protected:
         if (GetParam().first > 0) Screen::setSizeOverride(GetParam().first, GetParam().second);
         ASSERT_NO_FATAL_FAILURE(Demarre());
     }
+
+    // The shown part of the universe, clear of the edge band, filled with a 35 % soup and drawn.
+    void SoupeUnivers(unsigned graine) {
+        std::mt19937 gen(graine);
+        const int U = f().TailleUnivers;
+        for (int r = 11; r < U - 20; ++r)
+            for (int c = 11; c < U - 20; ++c) f().Univers(r, c) = gen() % 100 < 35 ? life::Vivant : life::Mort;
+        f().DessineJeu();
+        Calme();
+    }
+
+    // n generations made by `pas`; every `tous` of them (none when 0) the control as the
+    // window shows it is compared with a drawing from scratch. At least `rapidesMin` of
+    // them must have copied only what changed.
+    template <class C>
+    void Generations(const C& c, QWidget* w, int n, int tous, int rapidesMin, const std::function<void()>& pas) {
+        const int rapides = c.quickPaints();
+        for (int i = 1; i <= n; ++i) {
+            pas();
+            Calme();
+            if (tous > 0 && i % tous == 0) EXPECT_SAME_PICTURE(AlEcran(w), Entier(c), "generation " << i);
+        }
+        EXPECT_GE(c.quickPaints() - rapides, rapidesMin) << "a step copies only what changed";
+    }
 };
 
 TEST_P(Peinture, TheBoardGridShowsWhatADrawingFromScratchShowsAfterManyGenerations) {
@@ -97,13 +122,7 @@ TEST_P(Peinture, TheBoardGridShowsWhatADrawingFromScratchShowsAfterManyGeneratio
     QWidget* grille = w(QStringLiteral("grJeu"));
     ASSERT_GT(f().grJeu->cellRect(0, 0).w, 0);
     EXPECT_SAME_PICTURE(AlEcran(grille), Entier(*f().grJeu), "the soup");
-    const int rapides = f().grJeu->quickPaints();
-    for (int i = 1; i <= 120; ++i) {
-        Etape();
-        Calme();
-        if (i % 30 == 0) EXPECT_SAME_PICTURE(AlEcran(grille), Entier(*f().grJeu), "generation " << i);
-    }
-    EXPECT_GE(f().grJeu->quickPaints() - rapides, 100) << "a step copies only the cells that changed";
+    Generations(*f().grJeu, grille, 120, 30, 100, [this] { Etape(); });
     CliqueCase(QStringLiteral("ccCentre"));
     Calme();
     EXPECT_SAME_PICTURE(AlEcran(grille), Entier(*f().grJeu), "the centre mark taken off");
@@ -116,13 +135,7 @@ TEST_P(Peinture, ThePatternGridShowsWhatADrawingFromScratchShowsAfterManyGenerat
     Soupe(*f().grMotif, gen);
     Calme();
     EXPECT_SAME_PICTURE(AlEcran(grille), Entier(*f().grMotif), "the soup");
-    const int rapides = f().grMotif->quickPaints();
-    for (int i = 1; i <= 60; ++i) {
-        Generation(*f().grMotif);
-        Calme();
-        if (i % 20 == 0) EXPECT_SAME_PICTURE(AlEcran(grille), Entier(*f().grMotif), "generation " << i);
-    }
-    EXPECT_GE(f().grMotif->quickPaints() - rapides, 20) << "a generation copies only the cells that changed";
+    Generations(*f().grMotif, grille, 60, 20, 20, [this] { Generation(*f().grMotif); });
     CliqueCellule(QStringLiteral("grMotif"), 7, 7);
     Calme();
     EXPECT_SAME_PICTURE(AlEcran(grille), Entier(*f().grMotif), "a clicked cell");
@@ -130,21 +143,10 @@ TEST_P(Peinture, ThePatternGridShowsWhatADrawingFromScratchShowsAfterManyGenerat
 
 TEST_P(Peinture, TheUniverseShowsWhatADrawingFromScratchShowsAfterManyGenerations) {
     EntreCosmos();
-    std::mt19937 gen(188);
-    const int U = f().TailleUnivers;
-    for (int r = 11; r < U - 20; ++r)
-        for (int c = 11; c < U - 20; ++c) f().Univers(r, c) = gen() % 100 < 35 ? life::Vivant : life::Mort;
-    f().DessineJeu();
-    Calme();
+    SoupeUnivers(188);
     QWidget* image = w(QStringLiteral("imJeu"));
     EXPECT_SAME_PICTURE(AlEcran(image), Entier(*f().imJeu), "the soup");
-    const int rapides = f().imJeu->quickPaints();
-    for (int i = 1; i <= 120; ++i) {
-        Etape();
-        Calme();
-        if (i % 30 == 0) EXPECT_SAME_PICTURE(AlEcran(image), Entier(*f().imJeu), "generation " << i);
-    }
-    EXPECT_GE(f().imJeu->quickPaints() - rapides, 100) << "a step copies only the points that changed";
+    Generations(*f().imJeu, image, 120, 30, 100, [this] { Etape(); });
     // The previous generation, held and let go.
     Presse(QStringLiteral("btAnte"));
     Calme();
@@ -162,20 +164,10 @@ TEST_P(Peinture, TheUniverseShowsWhatADrawingFromScratchShowsAfterManyGeneration
 TEST_P(Peinture, TheCentreLinesOverTheUniverseStayWhatARepaintOfItShows) {
     EntreCosmos();
     CliqueCase(QStringLiteral("ccCentre"));
-    std::mt19937 gen(7);
-    const int U = f().TailleUnivers;
-    for (int r = 11; r < U - 20; ++r)
-        for (int c = 11; c < U - 20; ++c) f().Univers(r, c) = gen() % 100 < 35 ? life::Vivant : life::Mort;
-    f().DessineJeu();
-    Calme();
+    SoupeUnivers(7);
     QWidget* image = w(QStringLiteral("imJeu"));
     ASSERT_TRUE(w(QStringLiteral("lnV"))->isVisible());
-    const int rapides = f().imJeu->quickPaints();
-    for (int i = 1; i <= 40; ++i) {
-        Etape();
-        Calme();
-    }
-    EXPECT_GE(f().imJeu->quickPaints() - rapides, 30) << "a step copies only the points that changed";
+    Generations(*f().imJeu, image, 40, 0, 30, [this] { Etape(); });
     const QImage pas = AlEcran(image);
     image->repaint();
     Calme();
