@@ -458,66 +458,53 @@ private:
 };
 }  // namespace
 
+// ---- CaptionedButton
+void CaptionedButton::measureCaptionIn(QAbstractButton* b, int where, bool wrap) {
+    m_layout = new CaptionLayout(b, static_cast<QStyle::SubElement>(where), wrap);
+}
+void CaptionedButton::setCaption(const QString& c) {
+    m_caption = c;
+    if (m_layout) m_layout->set(c);
+    applyAccessibleName();
+}
+void CaptionedButton::applyFont() {
+    Control::applyFont();
+    if (m_layout) m_layout->lay();
+}
+void CaptionedButton::applyGeometry() {
+    Control::applyGeometry();
+    if (m_layout) m_layout->lay();
+}
+QString CaptionedButton::captionRead() const {
+    return readWithoutMnemonic(m_caption);
+}
+
 // ---- CommandButton
 CommandButton::CommandButton(Form& f, Control* container, const QString& name, int index)
-    : Control(f, container, name, index) {
+    : CaptionedButton(f, container, name, index) {
     auto* b = new ButtonWidget(this);
     b->setFocusPolicy(Qt::StrongFocus);
     setWidget(b);
-    m_layout = new CaptionLayout(b, QStyle::SE_PushButtonContents, true);
+    measureCaptionIn(b, QStyle::SE_PushButtonContents, true);
     QObject::connect(b, &QPushButton::clicked, ctx(), [this] {
         if (Click) Click();
     });
-}
-void CommandButton::setCaption(const QString& c) {
-    m_caption = c;
-    showCaption();
-    applyAccessibleName();
-}
-void CommandButton::showCaption() {
-    if (m_layout) m_layout->set(m_caption);
-}
-void CommandButton::applyFont() {
-    Control::applyFont();
-    showCaption();
-}
-void CommandButton::applyGeometry() {
-    Control::applyGeometry();
-    showCaption();
-}
-QString CommandButton::captionRead() const {
-    return readWithoutMnemonic(m_caption);
 }
 void CommandButton::setValue(bool pressed) {
     if (pressed && Click) Click();
 }
 
 // ---- CheckBox
-CheckBox::CheckBox(Form& f, Control* container, const QString& name, int index) : Control(f, container, name, index) {
+CheckBox::CheckBox(Form& f, Control* container, const QString& name, int index)
+    : CaptionedButton(f, container, name, index) {
     auto* b = new QCheckBox;
     setWidget(b);
-    m_layout = new CaptionLayout(b, QStyle::SE_CheckBoxContents, false);
+    measureCaptionIn(b, QStyle::SE_CheckBoxContents, false);
     QObject::connect(b, &QCheckBox::clicked, ctx(), [this](bool checked) {
         m_value = checked ? 1 : 0;
         show();
         if (Click) Click();
     });
-}
-void CheckBox::setCaption(const QString& c) {
-    m_caption = c;
-    m_layout->set(c);
-    applyAccessibleName();
-}
-void CheckBox::applyFont() {
-    Control::applyFont();
-    if (m_layout) m_layout->lay();
-}
-void CheckBox::applyGeometry() {
-    Control::applyGeometry();
-    if (m_layout) m_layout->lay();
-}
-QString CheckBox::captionRead() const {
-    return readWithoutMnemonic(m_caption);
 }
 void CheckBox::show() {
     auto* b = static_cast<QCheckBox*>(widget());
@@ -534,11 +521,11 @@ void CheckBox::setValue(int v) {
 
 // ---- OptionButton
 OptionButton::OptionButton(Form& f, Control* container, const QString& name, int index)
-    : Control(f, container, name, index) {
+    : CaptionedButton(f, container, name, index) {
     auto* b = new QRadioButton;
     b->setAutoExclusive(false);
     setWidget(b);
-    m_layout = new CaptionLayout(b, QStyle::SE_RadioButtonContents, false);
+    measureCaptionIn(b, QStyle::SE_RadioButtonContents, false);
     QObject::connect(b, &QRadioButton::clicked, ctx(), [this](bool) {
         if (m_value) {  // a click on the selected option keeps it selected
             show();
@@ -547,22 +534,6 @@ OptionButton::OptionButton(Form& f, Control* container, const QString& name, int
         select();
         if (Click) Click();
     });
-}
-void OptionButton::setCaption(const QString& c) {
-    m_caption = c;
-    m_layout->set(c);
-    applyAccessibleName();
-}
-void OptionButton::applyFont() {
-    Control::applyFont();
-    if (m_layout) m_layout->lay();
-}
-void OptionButton::applyGeometry() {
-    Control::applyGeometry();
-    if (m_layout) m_layout->lay();
-}
-QString OptionButton::captionRead() const {
-    return readWithoutMnemonic(m_caption);
 }
 void OptionButton::show() {
     auto* b = static_cast<QRadioButton*>(widget());

@@ -16,70 +16,60 @@ class CaptionLayout;
 
 class QTimer;
 
-class CommandButton : public Control {
+// A button, check box or option button: its caption is measured when it shows, and
+// again at each change of font or size while it shows (CaptionLayout).
+class CaptionedButton : public Control {
 public:
-    CommandButton(Form& f, Control* container, const QString& name, int index = -1);
     QString Caption() const { return m_caption; }
     void setCaption(const QString& c);
+
+protected:
+    using Control::Control;
+    // Once the widget is set: where the style draws the caption (a QStyle::SubElement),
+    // and whether a caption too wide may be broken into lines.
+    void measureCaptionIn(class QAbstractButton* b, int where, bool wrap);
+    QString captionRead() const override;
+    void applyFont() override;
+    void applyGeometry() override;
+
+private:
+    QString m_caption;
+    CaptionLayout* m_layout = nullptr;  // owned by the widget
+};
+
+class CommandButton : public CaptionedButton {
+public:
+    CommandButton(Form& f, Control* container, const QString& name, int index = -1);
     // Pressing by code: setValue(true) runs Click, even on a disabled button.
     bool Value() const { return false; }
     void setValue(bool pressed);
     std::function<void()> Click;
     MouseHandler MouseDown, MouseUp;
-
-protected:
-    QString captionRead() const override;
-    void applyFont() override;
-    void applyGeometry() override;
-
-private:
-    // The caption as shown: wrapped at its spaces when it is wider than the button.
-    void showCaption();
-    QString m_caption;
-    CaptionLayout* m_layout = nullptr;  // owned by the widget
 };
 
-class CheckBox : public Control {
+class CheckBox : public CaptionedButton {
 public:
     CheckBox(Form& f, Control* container, const QString& name, int index = -1);
-    QString Caption() const { return m_caption; }
-    void setCaption(const QString& c);
     int Value() const { return m_value; }  // 0 unticked, 1 ticked, 2 greyed
     void setValue(int v);
     std::function<void()> Click;
 
-protected:
-    QString captionRead() const override;
-    void applyFont() override;
-    void applyGeometry() override;
-
 private:
     void show();
-    QString m_caption;
-    CaptionLayout* m_layout = nullptr;  // owned by the widget
     int m_value = 0;
 };
 
 // Option buttons form one group per container.
-class OptionButton : public Control {
+class OptionButton : public CaptionedButton {
 public:
     OptionButton(Form& f, Control* container, const QString& name, int index = -1);
-    QString Caption() const { return m_caption; }
-    void setCaption(const QString& c);
     bool Value() const { return m_value; }
     void setValue(bool v);
     std::function<void()> Click;
 
-protected:
-    QString captionRead() const override;
-    void applyFont() override;
-    void applyGeometry() override;
-
 private:
     void select();
     void show();
-    QString m_caption;
-    CaptionLayout* m_layout = nullptr;  // owned by the widget
     bool m_value = false;
 };
 
