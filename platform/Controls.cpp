@@ -302,10 +302,15 @@ public:
     explicit ButtonWidget(CommandButton* c) : m_c(c) {}
 
 protected:
+    // The pressed look is drawn on the event loop's next turn: a click whose release
+    // is already waiting (a quick click, a click by script) repaints the button not at
+    // all, instead of twice for nothing.
     void mousePressEvent(QMouseEvent* e) override {
         if (e->button() == Qt::LeftButton && hitButton(e->position().toPoint())) {
-            m_pressed = true;
-            setDown(true);
+            m_pressed = m_inside = true;
+            QTimer::singleShot(0, this, [this] {
+                if (m_pressed) setDown(m_inside);
+            });
             e->accept();
         } else {
             e->ignore();
@@ -317,7 +322,8 @@ protected:
             e->ignore();
             return;
         }
-        setDown(hitButton(e->position().toPoint()));
+        m_inside = hitButton(e->position().toPoint());
+        setDown(m_inside);
         e->accept();
     }
     void mouseReleaseEvent(QMouseEvent* e) override {
@@ -330,15 +336,20 @@ protected:
         }
         m_pressed = false;
         // Focus lost or the pointer gone out while held: no click.
-        const bool clic = isDown() && hitButton(e->position().toPoint());
+        const bool clic = m_inside && hitButton(e->position().toPoint());
         setDown(false);
         e->setAccepted(clic);
         if (clic) click();
     }
+    void focusOutEvent(QFocusEvent* e) override {
+        if (e->reason() != Qt::PopupFocusReason) m_inside = false;
+        QPushButton::focusOutEvent(e);
+    }
 
 private:
     CommandButton* m_c;
-    bool m_pressed = false;
+    // Held down by the left button, and over the button (or the focus kept).
+    bool m_pressed = false, m_inside = false;
 };
 
 class LabelWidget : public QLabel {

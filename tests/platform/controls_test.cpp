@@ -114,8 +114,8 @@ TEST_F(Controles, PressingAButtonByCodeRunsItsClickEvenWhenDisabled) {
 }
 
 // A button clicks when the left button goes down and up over it; it shows
-// pressed while held over it, and the pointer taken away before the release
-// cancels the click.
+// pressed while held over it (once the press has been seen), and the pointer
+// taken away, or the focus given elsewhere, before the release cancels the click.
 TEST_F(Controles, AButtonClicksOnlyWhenTheLeftButtonIsReleasedOverIt) {
     f.Show();
     auto* b = static_cast<QPushButton*>(f.bt->widget());
@@ -124,20 +124,28 @@ TEST_F(Controles, AButtonClicksOnlyWhenTheLeftButtonIsReleasedOverIt) {
         const char* quoi;
         Qt::MouseButton bouton;
         QPoint relache;
+        bool focusAilleurs;
         int clics;
     };
     const Geste gestes[] = {
-        {"left, released over the button", Qt::LeftButton, dedans, 1},
-        {"left, released away from it", Qt::LeftButton, dehors, 0},
-        {"right", Qt::RightButton, dedans, 0},
+        {"left, released over the button", Qt::LeftButton, dedans, false, 1},
+        {"left, released away from it", Qt::LeftButton, dehors, false, 0},
+        {"right", Qt::RightButton, dedans, false, 0},
+        {"left, the focus given elsewhere while held", Qt::LeftButton, dedans, true, 0},
     };
     for (const Geste& g : gestes) {
         f.clicsBt = 0;
         QTest::mousePress(b, g.bouton, {}, dedans);
+        QCoreApplication::processEvents();
         EXPECT_EQ(b->isDown(), g.bouton == Qt::LeftButton) << g.quoi;
         QMouseEvent bouge(QEvent::MouseMove, g.relache, b->mapToGlobal(g.relache), Qt::NoButton, g.bouton, {});
         QApplication::sendEvent(b, &bouge);
         EXPECT_EQ(b->isDown(), g.bouton == Qt::LeftButton && g.relache == dedans) << g.quoi;
+        if (g.focusAilleurs) {
+            f.cc->widget()->setFocus(Qt::TabFocusReason);
+            QCoreApplication::processEvents();
+            EXPECT_FALSE(b->isDown()) << g.quoi;
+        }
         QTest::mouseRelease(b, g.bouton, {}, g.relache);
         EXPECT_FALSE(b->isDown()) << g.quoi;
         EXPECT_EQ(f.clicsBt, g.clics) << g.quoi;
