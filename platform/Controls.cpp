@@ -665,6 +665,10 @@ void TextBox::setMaxLength(int n) {
 // ---- Label
 Label::Label(Form& f, Control* container, const QString& name, int index) : Control(f, container, name, index) {
     auto* l = new LabelWidget(this);
+    // A label paints its own background, in the colour of what holds it unless it has
+    // one of its own: a new caption then repaints the label alone, not the window and
+    // the frame beneath it as well.
+    l->setAutoFillBackground(true);
     l->setWordWrap(true);
     l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     setWidget(l);
