@@ -123,6 +123,19 @@ void BM_StepBounded(benchmark::State& state) {
 }
 BENCHMARK(BM_StepBounded)->Unit(benchmark::kMicrosecond);
 
+// The scan of the universe view for the dots it draws, row by row.
+void BM_DrawnColumns(benchmark::State& state) {
+    const auto in = RandomCells(kCosmos * kCosmos, 188);
+    std::vector<int> cols(static_cast<size_t>(kCosmos));
+    for (auto _ : state) {
+        int n = 0;
+        for (int r = 11; r < kCosmos; ++r) n += life::DrawnColumns(in.data() + r * kCosmos, 11, kCosmos, cols.data());
+        benchmark::DoNotOptimize(n);
+    }
+    state.SetItemsProcessed(state.iterations() * kCosmos * kCosmos);
+}
+BENCHMARK(BM_DrawnColumns)->Unit(benchmark::kMicrosecond);
+
 void BM_StringBounded(benchmark::State& state) {
     const StringBoard in = ToStrings(RandomCells(kCosmos * kCosmos, 188), kCosmos, kCosmos);
     StringBoard out = in;

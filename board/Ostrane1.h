@@ -204,7 +204,8 @@ private:
     // meanwhile (nothing may then touch its controls).
     QString AttendFic();
     // Draws a universe array from row and column `premier` on.
-    void DessineUnivers(const Plateau& u, int premier);
+    // Returns the number of points drawn.
+    int DessineUnivers(const Plateau& u, int premier);
     // The parity options of both pairs.
     void ChangeParité(bool colonnes, int Index);
     // Appends whole lines to the random-run log. A log that cannot be opened

@@ -79,8 +79,7 @@ void Ostrane1::btVa_Click() {
         Univers = UniSuiv;
         // Row and column 10 lie on the picture's edge but are left out, as
         // the previous-generation view leaves them out.
-        DessineUnivers(Univers, 11);
-        vivants = life::CountDrawn(Univers.data(), U);
+        vivants = DessineUnivers(Univers, 11);
         if (étSuite->Caption().isEmpty()) {
             if (life::InEdgeBand(UniSuiv.data(), U))
                 MarqueSuite(true);

@@ -4,6 +4,7 @@
 #include "OstraneM.h"
 
 #include <algorithm>
+#include <vector>
 
 namespace {
 // A grid cell's text as a board cell; an empty text is a cell never written.
@@ -46,7 +47,7 @@ void Ostrane1::DessineJeu() {
     DessineUnivers(Univers, 10);
 }
 
-void Ostrane1::DessineUnivers(const Plateau& u, int premier) {
+int Ostrane1::DessineUnivers(const Plateau& u, int premier) {
     // A one-pixel point vanishes on a large screen: the dot covers about three quarters of a cell.
     const double cellulePixels = 60.0 * FacteurEcran / Screen::TwipsPerPixelX();
     imJeu->setDrawWidth(std::max(2, VbRound(cellulePixels * 0.75)));
@@ -54,15 +55,19 @@ void Ostrane1::DessineUnivers(const Plateau& u, int premier) {
     const int colonnes = std::min<int>(TailleUnivers, u.Cols());
     const int lignes = std::min<int>(TailleUnivers, u.Rows());
     // Row by row, in the order of the board and of the picture's memory.
+    std::vector<int> vivantes(size_t(std::max(colonnes, 0)));
+    int points = 0;
     for (int r = premier; r < lignes; ++r) {
         const Plateau::Cell* ligne = u.data() + size_t(r) * size_t(u.Cols());
         const float y = static_cast<float>((r - 10) * 60) * FacteurEcran;
-        for (int c = premier; c < colonnes; ++c) {
-            if (ligne[c] != life::Vivant) continue;
-            const float x = static_cast<float>((c - 10) * 60) * FacteurEcran;
+        const int n = life::DrawnColumns(ligne, premier, colonnes, vivantes.data());
+        points += n;
+        for (int i = 0; i < n; ++i) {
+            const float x = static_cast<float>((vivantes[size_t(i)] - 10) * 60) * FacteurEcran;
             imJeu->PSet(x, y, 0);
         }
     }
+    return points;
 }
 
 void Ostrane1::btAnte_MouseDown(int, int, float, float) {

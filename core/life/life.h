@@ -32,9 +32,9 @@ bool StepTorus(const Cell* in, Cell* out, int rows, int cols, Rule rule);
 // Cosmos: one step on a bounded n x n square; positions outside are dead.
 void StepBounded(const Cell* in, Cell* out, int n, Rule rule);
 
-// Middle dots with row > 10 and col > 10 of an n x n universe: the cells the
-// Cosmos view draws and counts.
-int CountDrawn(const Cell* board, int n);
+// The columns from..to-1 of one row that hold the middle dot, in order, written
+// to `cols` (room for to - from); returns how many.
+int DrawnColumns(const Cell* row, int from, int to, int* cols);
 
 // Middle dots among `count` cells.
 int CountLive(const Cell* board, int count);
