@@ -770,24 +770,39 @@ void PictureBox::compose() {
     } else {
         for (const Dot& d : m_dots) fillDot(m_shown, d);
     }
-    m_rowFrom.assign(size_t(s.height()), 0);
-    m_rowTo.assign(size_t(s.height()), -1);
+    m_bandFrom.assign(size_t(s.height() + kBand - 1) / kBand, 0);
+    m_bandTo.assign(m_bandFrom.size(), -1);
     m_anyTouched = false;
+    m_run.open = false;
     m_composed = true;
 }
-void PictureBox::touched(int x0, int y0, int x1, int y1) {
+// Changes on the same rows a few pixels apart are noted as one rectangle: copying the
+// pixels between them costs less than a rectangle each.
+inline void PictureBox::touched(int x0, int y0, int x1, int y1) {
     if (!m_composed || m_wholeChanged) return;
-    m_painting.changed(QRect(QPoint(x0, y0), QPoint(x1, y1)));
-    y1 = std::min(y1, int(m_rowTo.size()) - 1);
-    for (int y = y0; y <= y1; ++y) {
-        int& from = m_rowFrom[size_t(y)];
-        int& to = m_rowTo[size_t(y)];
+    Run& r = m_run;
+    if (r.open && y0 == r.y0 && y1 == r.y1 && x0 >= r.x0 && x0 <= r.x1 + 32) {
+        r.x1 = std::max(r.x1, x1);
+        return;
+    }
+    closeRun();
+    r = Run{x0, y0, x1, y1, true};
+}
+void PictureBox::closeRun() {
+    Run& r = m_run;
+    if (!r.open) return;
+    r.open = false;
+    m_painting.changed(QRect(QPoint(r.x0, r.y0), QPoint(r.x1, r.y1)));
+    const int b1 = std::min(r.y1 / kBand, int(m_bandTo.size()) - 1);
+    for (int b = r.y0 / kBand; b <= b1; ++b) {
+        int& from = m_bandFrom[size_t(b)];
+        int& to = m_bandTo[size_t(b)];
         if (to < from) {
-            from = x0;
-            to = x1;
+            from = r.x0;
+            to = r.x1;
         } else {
-            from = std::min(from, x0);
-            to = std::max(to, x1);
+            from = std::min(from, r.x0);
+            to = std::max(to, r.x1);
         }
     }
     m_anyTouched = true;
@@ -820,13 +835,23 @@ void PictureBox::Cls() {
 bool PictureBox::dense() const {
     return !m_dots.empty() && m_dotsArea * 2 > qint64(m_size.width()) * m_size.height();
 }
-void PictureBox::restoreDot(uchar* shown, qsizetype pas, int w, int h, const Dot& d) const {
+inline void PictureBox::fillDot(uchar* bits, qsizetype pas, int w, int h, const Dot& d) {
     const int x1 = std::min(d.x1, w - 1), y1 = std::min(d.y1, h - 1);
     if (x1 < d.x0) return;
+    const int n = x1 - d.x0 + 1;
+    uchar* ligne = bits + d.y0 * pas + d.x0 * qsizetype(sizeof(QRgb));
+    for (int y = d.y0; y <= y1; ++y, ligne += pas) FillPixels(reinterpret_cast<QRgb*>(ligne), n, d.rgb);
+}
+inline void PictureBox::fillDot(QImage& im, const Dot& d) {
+    fillDot(im.bits(), im.bytesPerLine(), im.width(), im.height(), d);
+}
+inline void PictureBox::restoreDot(uchar* shown, qsizetype pas, int w, int h, const Dot& d) const {
     if (m_plainBack) {
         fillDot(shown, pas, w, h, Dot{d.x0, d.y0, d.x1, d.y1, m_backRgb});
         return;
     }
+    const int x1 = std::min(d.x1, w - 1), y1 = std::min(d.y1, h - 1);
+    if (x1 < d.x0) return;
     const uchar* fond = m_background.constBits();
     for (int y = d.y0; y <= y1; ++y)
         CopyPixels(reinterpret_cast<QRgb*>(shown + y * pas) + d.x0,
@@ -834,7 +859,7 @@ void PictureBox::restoreDot(uchar* shown, qsizetype pas, int w, int h, const Dot
 }
 // Points kept in reading order, none over another, let a clearing leave the points
 // drawn again alone: no point that went can have covered part of them.
-void PictureBox::addDot(const Dot& d) {
+inline void PictureBox::addDot(const Dot& d) {
     if (m_dots.empty()) {
         m_dotsArea = 0;
         m_dotsApart = true;
@@ -921,28 +946,32 @@ void PictureBox::repaintLater() {
         settle();
         if (!m_composed || m_wholeChanged) {
             m_wholeChanged = false;
-            std::fill(m_rowTo.begin(), m_rowTo.end(), -1);
-            std::fill(m_rowFrom.begin(), m_rowFrom.end(), 0);
+            std::fill(m_bandTo.begin(), m_bandTo.end(), -1);
+            std::fill(m_bandFrom.begin(), m_bandFrom.end(), 0);
             m_anyTouched = false;
+            m_run.open = false;
             m_painting.untracked(w);
             return;
         }
+        closeRun();
         if (!m_anyTouched) return;
-        // Rows that changed, in bands; rows a few pixels apart go in one band, so that a
-        // board full of points makes a few large bands rather than one per row of dots.
+        // Blocks of rows that changed, in bands; blocks one apart go in one band, so that
+        // a board full of points makes a few large bands rather than one per row of dots.
         std::vector<QRect> bands;
         int bx0 = 0, bx1 = -1, by0 = 0, by1 = -1;
-        for (int y = 0; y < int(m_rowTo.size()); ++y) {
-            int& from = m_rowFrom[size_t(y)];
-            int& to = m_rowTo[size_t(y)];
+        const int H = m_size.height();
+        for (int b = 0; b < int(m_bandTo.size()); ++b) {
+            int& from = m_bandFrom[size_t(b)];
+            int& to = m_bandTo[size_t(b)];
             if (to < from) continue;
-            if (by1 >= by0 && y - by1 <= 8) {
+            const int y0 = b * kBand, y1 = std::min(H, y0 + kBand) - 1;
+            if (by1 >= by0 && y0 - by1 <= kBand + 1) {
                 bx0 = std::min(bx0, from);
                 bx1 = std::max(bx1, to);
-                by1 = y;
+                by1 = y1;
             } else {
                 if (by1 >= by0) bands.emplace_back(QPoint(bx0, by0), QPoint(bx1, by1));
-                bx0 = from, bx1 = to, by0 = by1 = y;
+                bx0 = from, bx1 = to, by0 = y0, by1 = y1;
             }
             from = 0;
             to = -1;
@@ -954,14 +983,6 @@ void PictureBox::repaintLater() {
         m_painting.tell(w, region);
     });
 }
-void PictureBox::fillDot(uchar* bits, qsizetype pas, int w, int h, const Dot& d) {
-    const int x1 = std::min(d.x1, w - 1), y1 = std::min(d.y1, h - 1);
-    if (x1 < d.x0) return;
-    for (int y = d.y0; y <= y1; ++y) FillPixels(reinterpret_cast<QRgb*>(bits + y * pas) + d.x0, x1 - d.x0 + 1, d.rgb);
-}
-void PictureBox::fillDot(QImage& im, const Dot& d) {
-    fillDot(im.bits(), im.bytesPerLine(), im.width(), im.height(), d);
-}
 void PictureBox::PSet(double x, double y, long colour) {
     if (QWidget* w = widget(); w && w->size().expandedTo(QSize(1, 1)) != m_size) ensureCanvas();
     // A drawing sets thousands of points in one batch: the screen's density is asked once.
@@ -969,15 +990,19 @@ void PictureBox::PSet(double x, double y, long colour) {
         m_twipsX = Screen::TwipsPerPixelX();
         m_twipsY = Screen::TwipsPerPixelY();
     }
-    const int px = static_cast<int>(x / m_twipsX);
-    const int py = static_cast<int>(y / m_twipsY);
-    const int half = (m_drawWidth - 1) / 2;
-    const int x0 = std::max(0, px - half), y0 = std::max(0, py - half);
-    const int x1 = std::min(m_size.width() - 1, px - half + m_drawWidth - 1);
-    const int y1 = std::min(m_size.height() - 1, py - half + m_drawWidth - 1);
     m_drawn = true;
+    const int half = (m_drawWidth - 1) / 2;
+    const int px = static_cast<int>(x / m_twipsX) - half;
+    const int py = static_cast<int>(y / m_twipsY) - half;
+    const int x0 = std::max(0, px), y0 = std::max(0, py);
+    const int x1 = std::min(m_size.width() - 1, px + m_drawWidth - 1);
+    const int y1 = std::min(m_size.height() - 1, py + m_drawWidth - 1);
     if (x0 > x1 || y0 > y1) return;
-    const Dot d{x0, y0, x1, y1, qRgb(int(colour & 0xFF), int((colour >> 8) & 0xFF), int((colour >> 16) & 0xFF))};
+    if (colour != m_lastColour) {
+        m_lastColour = colour;
+        m_lastRgb = qRgb(int(colour & 0xFF), int((colour >> 8) & 0xFF), int((colour >> 16) & 0xFF));
+    }
+    const Dot d{x0, y0, x1, y1, m_lastRgb};
     if (!m_layered && m_dots.size() >= 1000000) {
         settle();
         m_canvas = canvas();

@@ -206,6 +206,7 @@ private:
     void backgroundChanged();
     void compose();
     void touched(int x0, int y0, int x1, int y1);
+    void closeRun();
     struct Dot;
     static void fillDot(QImage& im, const Dot& d);
     static void fillDot(uchar* bits, qsizetype pas, int w, int h, const Dot& d);
@@ -242,16 +243,25 @@ private:
     bool m_wholeChanged = false;
     void settle();
     bool dense() const;
-    // Pixel rows changed since the window was last told: their first and last column
-    // (none when last < first).
-    std::vector<int> m_rowFrom, m_rowTo;
+    // Blocks of kBand pixel rows changed since the window was last told: their first
+    // and last column (none when last < first).
+    static constexpr int kBand = 8;
+    std::vector<int> m_bandFrom, m_bandTo;
     bool m_anyTouched = false;
+    // The changes being gathered into one rectangle (see touched).
+    struct Run {
+        int x0, y0, x1, y1;
+        bool open;
+    } m_run{0, 0, 0, 0, false};
     int m_drawWidth = 1;
     int m_border = 0;
     bool m_drawn = false;
     bool m_stretch = false;
     bool m_repaintPending = false;
     double m_twipsX = 0, m_twipsY = 0;
+    // The colour of the last point set, as given and as a pixel.
+    long m_lastColour = 0;
+    QRgb m_lastRgb = qRgb(0, 0, 0);
     // The background is one colour (no picture): a point that goes is cleared with it.
     bool m_plainBack = true;
     QRgb m_backRgb = 0xFFFFFFFF;

@@ -39,6 +39,7 @@ QImage* Buffer(QPainter& p, QPoint& at) {
 void KeptPicture::untracked(QWidget* w) {
     m_untracked = true;
     m_changed.clear();
+    m_toldChanged.clear();
     m_told = QRegion();
     if (w) w->update();
 }
@@ -50,6 +51,11 @@ void KeptPicture::tell(QWidget* w, const QRegion& region) {
     }
     // What the window is told is what it will ask for: both stay inside the widget.
     const QRegion r = region & w->rect();
+    if (m_toldChanged.empty())
+        m_toldChanged.swap(m_changed);
+    else
+        m_toldChanged.insert(m_toldChanged.end(), m_changed.begin(), m_changed.end());
+    m_changed.clear();
     if (r.isEmpty()) return;
     m_told += r;
     w->update(r);
@@ -68,7 +74,7 @@ void KeptPicture::paint(QPainter& p, const QImage& picture, const QRegion& where
         const qsizetype pasD = buffer->bytesPerLine(), pasS = picture.bytesPerLine();
         uchar* const bitsD = buffer->bits();
         const uchar* const bitsS = picture.constBits();
-        for (const QRect& r : m_changed) {
+        for (const QRect& r : m_toldChanged) {
             const int x0 = std::max(r.left(), into.left()), x1 = std::min(r.right(), into.right());
             const int y0 = std::max(r.top(), into.top()), y1 = std::min(r.bottom(), into.bottom());
             if (x0 > x1 || y0 > y1) continue;
@@ -93,5 +99,5 @@ void KeptPicture::paint(QPainter& p, const QImage& picture, const QRegion& where
         if (m_untracked && (w->visibleRegion() - where).isEmpty()) m_untracked = false;
     }
     m_told = QRegion();
-    m_changed.clear();
+    m_toldChanged.clear();
 }

@@ -24,71 +24,29 @@ class QWidget;
 
 // Copies n pixels of 32 bits. The points and cells copied are a few pixels
 // wide, where a call to the library's copy, or a loop made for long rows, costs
-// more than the copy itself.
+// more than the copy itself: up to 64 pixels go in blocks of four, the last one
+// overlapping the one before.
 inline void CopyPixels(QRgb* d, const QRgb* s, int n) {
-    switch (n) {
-        case 8:
-            d[7] = s[7];
-            [[fallthrough]];
-        case 7:
-            d[6] = s[6];
-            [[fallthrough]];
-        case 6:
-            d[5] = s[5];
-            [[fallthrough]];
-        case 5:
-            d[4] = s[4];
-            [[fallthrough]];
-        case 4:
-            d[3] = s[3];
-            [[fallthrough]];
-        case 3:
-            d[2] = s[2];
-            [[fallthrough]];
-        case 2:
-            d[1] = s[1];
-            [[fallthrough]];
-        case 1:
-            d[0] = s[0];
-            [[fallthrough]];
-        case 0:
-            return;
-        default:
-            std::memcpy(d, s, size_t(n) * sizeof(QRgb));
+    if (n >= 4 && n <= 64) {
+        for (int i = 0; i + 4 < n; i += 4) std::memcpy(d + i, s + i, 4 * sizeof(QRgb));
+        std::memcpy(d + n - 4, s + n - 4, 4 * sizeof(QRgb));
+    } else if (n > 64) {
+        std::memcpy(d, s, size_t(n) * sizeof(QRgb));
+    } else {
+        for (int i = 0; i < n; ++i) d[i] = s[i];
     }
 }
 
 // Sets n pixels of 32 bits to one value; as above, for a few pixels at a time.
 inline void FillPixels(QRgb* d, int n, QRgb v) {
-    switch (n) {
-        case 8:
-            d[7] = v;
-            [[fallthrough]];
-        case 7:
-            d[6] = v;
-            [[fallthrough]];
-        case 6:
-            d[5] = v;
-            [[fallthrough]];
-        case 5:
-            d[4] = v;
-            [[fallthrough]];
-        case 4:
-            d[3] = v;
-            [[fallthrough]];
-        case 3:
-            d[2] = v;
-            [[fallthrough]];
-        case 2:
-            d[1] = v;
-            [[fallthrough]];
-        case 1:
-            d[0] = v;
-            [[fallthrough]];
-        case 0:
-            return;
-        default:
-            std::fill_n(d, n, v);
+    if (n >= 4 && n <= 8) {
+        const QRgb quatre[4] = {v, v, v, v};
+        std::memcpy(d, quatre, sizeof quatre);
+        std::memcpy(d + n - 4, quatre, sizeof quatre);
+    } else if (n > 8) {
+        std::fill_n(d, n, v);
+    } else {
+        for (int i = 0; i < n; ++i) d[i] = v;
     }
 }
 
@@ -109,7 +67,9 @@ public:
 
 private:
     QRegion m_told;
-    std::vector<QRect> m_changed;
+    // Changes noted and not told yet, and those the window was told of: a paint that
+    // comes between a change and its telling leaves the first for the next telling.
+    std::vector<QRect> m_changed, m_toldChanged;
     bool m_untracked = true;
     int m_quickPaints = 0;
 };
