@@ -241,6 +241,27 @@ TEST(Surfaces, RedrawnPointsShowWhatADrawingFromScratchShows) {
     }
 }
 
+// Another part of the window repainted between a drawing and its telling (a
+// window uncovered, a neighbour's change) leaves none of the drawing unshown.
+TEST(Surfaces, APaintBetweenADrawingAndItsTellingLosesNothing) {
+    Surface f;
+    f.Load();
+    f.Show();
+    Calme();
+    const double tx = Screen::TwipsPerPixelX(), ty = Screen::TwipsPerPixelY();
+    std::mt19937 gen(7);
+    QWidget* w = f.im->widget();
+    for (int tour = 0; tour < 6; ++tour) {
+        if (tour % 2) f.im->Cls();
+        f.im->setDrawWidth(3);
+        for (int i = 0; i < 200; ++i) f.im->PSet(double(gen() % 300) * tx, double(gen() % 300) * ty, 0);
+        w->repaint(QRect(0, 0, 20, 20));
+        Calme();
+        EXPECT_SAME_PICTURE(AlEcran(w), Entier(*f.im), "drawing " << tour);
+    }
+    f.Unload();
+}
+
 INSTANTIATE_TEST_SUITE_P(Ecrans, Peinture,
                          ::testing::Values(std::make_pair(0.0, 0.0), std::make_pair(38400.0, 24000.0)));
 
