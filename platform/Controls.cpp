@@ -719,6 +719,7 @@ void PictureBox::ensureCanvas() {
     if (m_size == s) return;
     settle();
     m_size = s;
+    m_shownCurrent = false;
     if (m_layered) {
         QImage c(s, QImage::Format_ARGB32_Premultiplied);
         c.fill(Qt::transparent);
@@ -739,14 +740,15 @@ QImage PictureBox::canvas() const {
 }
 void PictureBox::backgroundChanged() {
     m_composed = false;
+    m_shownCurrent = false;
     repaintLater();
 }
 void PictureBox::applyColors() {
     Control::applyColors();
     backgroundChanged();
 }
-// The background and the points over it, drawn afresh.
-void PictureBox::compose() {
+// The background alone, drawn afresh; the window is then painted whole.
+void PictureBox::composeBackground() {
     const QSize s = m_size.isValid() ? m_size : QSize(1, 1);
     m_background = QImage(s, QImage::Format_RGB32);
     m_background.fill(VbColor(BackColor()));
@@ -762,47 +764,52 @@ void PictureBox::compose() {
             p.drawImage(0, 0, picture);
         }
     }
+    m_bandFrom.assign(size_t(s.height() + kBand - 1) / kBand, 0);
+    m_bandTo.assign(m_bandFrom.size(), -1);
+    m_anyTouched = false;
+    m_shownCurrent = false;
+    m_composed = true;
+}
+// The background and the points over it, as the window shows them: needed only when a
+// paint copies more than the changes told.
+const QImage& PictureBox::shown() {
+    if (m_shownCurrent) return m_shown;
     settle();
-    m_shown = m_background.copy();
+    if (m_shown.size() != m_background.size() || m_shown.format() != m_background.format())
+        m_shown = QImage(m_background.size(), m_background.format());
+    std::memcpy(m_shown.bits(), m_background.constBits(), size_t(m_shown.sizeInBytes()));
     if (m_layered) {
         QPainter p(&m_shown);
         p.drawImage(0, 0, m_canvas);
     } else {
         for (const Dot& d : m_dots) fillDot(m_shown, d);
     }
-    m_bandFrom.assign(size_t(s.height() + kBand - 1) / kBand, 0);
-    m_bandTo.assign(m_bandFrom.size(), -1);
-    m_anyTouched = false;
-    m_run.open = false;
-    m_composed = true;
+    m_shownCurrent = true;
+    return m_shown;
 }
-// Changes on the same rows a few pixels apart are noted as one rectangle: copying the
-// pixels between them costs less than a rectangle each.
-inline void PictureBox::touched(int x0, int y0, int x1, int y1) {
+// A point drawn, or gone (`back`), noted for the window's buffer, and the blocks of rows
+// it falls in.
+inline void PictureBox::noted(const Dot& d, bool back) {
     if (!m_composed || m_wholeChanged) return;
-    Run& r = m_run;
-    if (r.open && y0 == r.y0 && y1 == r.y1 && x0 >= r.x0 && x0 <= r.x1 + 32) {
-        r.x1 = std::max(r.x1, x1);
-        return;
-    }
-    closeRun();
-    r = Run{x0, y0, x1, y1, true};
-}
-void PictureBox::closeRun() {
-    Run& r = m_run;
-    if (!r.open) return;
-    r.open = false;
-    m_painting.changed(QRect(QPoint(r.x0, r.y0), QPoint(r.x1, r.y1)));
-    const int b1 = std::min(r.y1 / kBand, int(m_bandTo.size()) - 1);
-    for (int b = r.y0 / kBand; b <= b1; ++b) {
+    const int x1 = std::min(d.x1, m_size.width() - 1), y1 = std::min(d.y1, m_size.height() - 1);
+    if (x1 < d.x0 || y1 < d.y0) return;
+    const QRect r(QPoint(d.x0, d.y0), QPoint(x1, y1));
+    if (!back)
+        m_painting.filled(r, d.rgb);
+    else if (m_plainBack)
+        m_painting.filled(r, m_backRgb);
+    else
+        m_painting.restored(r);
+    const int b1 = std::min(y1 / kBand, int(m_bandTo.size()) - 1);
+    for (int b = d.y0 / kBand; b <= b1; ++b) {
         int& from = m_bandFrom[size_t(b)];
         int& to = m_bandTo[size_t(b)];
         if (to < from) {
-            from = r.x0;
-            to = r.x1;
+            from = d.x0;
+            to = x1;
         } else {
-            from = std::min(from, r.x0);
-            to = std::max(to, r.x1);
+            from = std::min(from, d.x0);
+            to = std::max(to, x1);
         }
     }
     m_anyTouched = true;
@@ -818,9 +825,7 @@ void PictureBox::Cls() {
     } else if (!m_composed) {
         m_dots.clear();
     } else if (dense()) {
-        // Points over most of the surface: the background comes back whole, in one copy,
-        // and the surface is repainted whole.
-        std::memcpy(m_shown.bits(), m_background.constBits(), size_t(m_shown.sizeInBytes()));
+        // Points over most of the surface: the surface is repainted whole.
         m_dots.clear();
         m_wholeChanged = true;
     } else {
@@ -830,6 +835,7 @@ void PictureBox::Cls() {
         m_clearing = true;
     }
     m_drawn = false;
+    m_shownCurrent = false;
     repaintLater();
 }
 bool PictureBox::dense() const {
@@ -844,18 +850,6 @@ inline void PictureBox::fillDot(uchar* bits, qsizetype pas, int w, int h, const 
 }
 inline void PictureBox::fillDot(QImage& im, const Dot& d) {
     fillDot(im.bits(), im.bytesPerLine(), im.width(), im.height(), d);
-}
-inline void PictureBox::restoreDot(uchar* shown, qsizetype pas, int w, int h, const Dot& d) const {
-    if (m_plainBack) {
-        fillDot(shown, pas, w, h, Dot{d.x0, d.y0, d.x1, d.y1, m_backRgb});
-        return;
-    }
-    const int x1 = std::min(d.x1, w - 1), y1 = std::min(d.y1, h - 1);
-    if (x1 < d.x0) return;
-    const uchar* fond = m_background.constBits();
-    for (int y = d.y0; y <= y1; ++y)
-        CopyPixels(reinterpret_cast<QRgb*>(shown + y * pas) + d.x0,
-                   reinterpret_cast<const QRgb*>(fond + y * pas) + d.x0, x1 - d.x0 + 1);
 }
 // Points kept in reading order, none over another, let a clearing leave the points
 // drawn again alone: no point that went can have covered part of them.
@@ -883,10 +877,7 @@ void PictureBox::settle() {
     if (!m_clearing) return;
     m_clearing = false;
     const int w = m_size.width();
-    if (m_composed) {
-        uchar* shown = m_shown.bits();
-        const qsizetype pas = m_shown.bytesPerLine();
-        const int W = m_shown.width(), H = m_shown.height();
+    if (m_composed && !m_wholeChanged) {
         m_kept.assign(m_dots.size(), 0);
         // Points of another colour may cover one another in another order: then every
         // point is told to the window.
@@ -903,8 +894,7 @@ void PictureBox::settle() {
                     m_kept[j] = 1;
                     continue;
                 }
-                restoreDot(shown, pas, W, H, o);
-                touched(o.x0, o.y0, o.x1, o.y1);
+                noted(o, true);
             }
         } else {
             // The new point whose corner is at each pixel; the last one drawn there counts.
@@ -918,19 +908,15 @@ void PictureBox::settle() {
                     m_kept[size_t(at)] = 1;
                     continue;
                 }
-                restoreDot(shown, pas, W, H, o);
-                touched(o.x0, o.y0, o.x1, o.y1);
+                noted(o, true);
             }
             for (const Dot& d : m_dots) m_newAt[size_t(d.y0) * size_t(w) + size_t(d.x0)] = -1;
         }
         for (const Dot& d : m_dots) mixte |= d.rgb != couleur;
         // A point drawn again is drawn over what a point that went may have cleared.
         const bool refaire = mixte || !m_oldApart;
-        for (size_t i = 0; i < m_dots.size(); ++i) {
-            const Dot& d = m_dots[i];
-            if (!m_kept[i] || refaire) fillDot(shown, pas, W, H, d);
-            if (!m_kept[i] || mixte) touched(d.x0, d.y0, d.x1, d.y1);
-        }
+        for (size_t i = 0; i < m_dots.size(); ++i)
+            if (!m_kept[i] || refaire) noted(m_dots[i], false);
     }
     m_old.clear();
 }
@@ -949,11 +935,9 @@ void PictureBox::repaintLater() {
             std::fill(m_bandTo.begin(), m_bandTo.end(), -1);
             std::fill(m_bandFrom.begin(), m_bandFrom.end(), 0);
             m_anyTouched = false;
-            m_run.open = false;
             m_painting.untracked(w);
             return;
         }
-        closeRun();
         if (!m_anyTouched) return;
         // Blocks of rows that changed, in bands; blocks one apart go in one band, so that
         // a board full of points makes a few large bands rather than one per row of dots.
@@ -1009,17 +993,16 @@ void PictureBox::PSet(double x, double y, long colour) {
         m_layered = true;
         m_dots.clear();
     }
+    m_shownCurrent = false;
     if (m_layered) {
         fillDot(m_canvas, d);
-        if (m_composed) fillDot(m_shown, d);
-        touched(x0, y0, x1, y1);
+        noted(d, false);
     } else if (m_clearing) {
         // Drawn when the clearing settles.
         addDot(d);
     } else {
         addDot(d);
-        if (m_composed) fillDot(m_shown, d);
-        touched(x0, y0, x1, y1);
+        noted(d, false);
     }
     if (!m_repaintPending) repaintLater();
 }
@@ -1043,11 +1026,12 @@ void PictureBox::paint(QPainter& p, const QRegion& where) {
     ensureCanvas();
     settle();
     if (!m_composed) {
-        compose();
+        composeBackground();
         // This paint may cover only part of the widget; the rest is shown afresh too.
         m_painting.untracked(widget());
     }
-    m_painting.paint(p, m_shown, where, widget());
+    m_painting.paint(
+        p, [this]() -> const QImage& { return shown(); }, where, widget(), &m_background);
     if (m_border) {
         p.setPen(QColor(128, 128, 128));
         p.drawRect(widget()->rect().adjusted(0, 0, -1, -1));

@@ -204,19 +204,20 @@ protected:
 private:
     void repaintLater();
     void backgroundChanged();
-    void compose();
-    void touched(int x0, int y0, int x1, int y1);
-    void closeRun();
+    void composeBackground();
+    const QImage& shown();
     struct Dot;
+    void noted(const Dot& d, bool back);
     static void fillDot(QImage& im, const Dot& d);
     static void fillDot(uchar* bits, qsizetype pas, int w, int h, const Dot& d);
-    void restoreDot(uchar* shown, qsizetype pas, int w, int h, const Dot& d) const;
     void addDot(const Dot& d);
     LazyPicture m_picture;
     QImage m_canvas;
-    // The background alone, and what is shown: the background with the points.
+    // The background alone, and what is shown: the background with the points. The
+    // window's buffer is brought up to date by the changes noted (see KeptPicture);
+    // what is shown is drawn only when a paint needs more than them.
     QImage m_background, m_shown;
-    bool m_composed = false;
+    bool m_composed = false, m_shownCurrent = false;
     // The points drawn since the last clearing. A drawing that never clears goes, past a
     // bound, into a layer of its own (m_canvas) and is then cleared whole.
     struct Dot {
@@ -248,11 +249,6 @@ private:
     static constexpr int kBand = 8;
     std::vector<int> m_bandFrom, m_bandTo;
     bool m_anyTouched = false;
-    // The changes being gathered into one rectangle (see touched).
-    struct Run {
-        int x0, y0, x1, y1;
-        bool open;
-    } m_run{0, 0, 0, 0, false};
     int m_drawWidth = 1;
     int m_border = 0;
     bool m_drawn = false;

@@ -61,7 +61,8 @@ void KeptPicture::tell(QWidget* w, const QRegion& region) {
     w->update(r);
 }
 
-void KeptPicture::paint(QPainter& p, const QImage& picture, const QRegion& where, const QWidget* w) {
+void KeptPicture::paint(QPainter& p, const std::function<const QImage&()>& picture, const QRegion& where,
+                        const QWidget* w, const QImage* background) {
     QPoint at;
     QImage* buffer = nullptr;
     // A region that covers the whole widget may come from a new buffer: never trust
@@ -70,25 +71,39 @@ void KeptPicture::paint(QPainter& p, const QImage& picture, const QRegion& where
         buffer = Buffer(p, at);
     if (buffer) {
         ++m_quickPaints;
-        const QRect into = buffer->rect().translated(-at) & picture.rect() & where.boundingRect();
-        const qsizetype pasD = buffer->bytesPerLine(), pasS = picture.bytesPerLine();
+        const QRect into = buffer->rect().translated(-at) & w->rect() & where.boundingRect();
+        const qsizetype pasD = buffer->bytesPerLine();
         uchar* const bitsD = buffer->bits();
-        const uchar* const bitsS = picture.constBits();
-        for (const QRect& r : m_toldChanged) {
-            const int x0 = std::max(r.left(), into.left()), x1 = std::min(r.right(), into.right());
-            const int y0 = std::max(r.top(), into.top()), y1 = std::min(r.bottom(), into.bottom());
-            if (x0 > x1 || y0 > y1) continue;
-            uchar* d = bitsD + (y0 + at.y()) * pasD + (x0 + at.x()) * 4;
-            const uchar* s = bitsS + y0 * pasS + x0 * 4;
-            for (int y = y0; y <= y1; ++y, d += pasD, s += pasS)
-                CopyPixels(reinterpret_cast<QRgb*>(d), reinterpret_cast<const QRgb*>(s), x1 - x0 + 1);
+        const QImage* source = nullptr;
+        for (const Change& c : m_toldChanged) {
+            QRect r = c.r & into;
+            const QImage* from = nullptr;
+            if (c.kind != Change::Fill) {
+                if (c.kind == Change::Copy && !source) source = &picture();
+                from = c.kind == Change::Copy ? source : background;
+                if (!from) continue;
+                r &= from->rect();
+            }
+            if (r.isEmpty()) continue;
+            uchar* d = bitsD + (r.top() + at.y()) * pasD + (r.left() + at.x()) * 4;
+            const int n = r.width();
+            if (!from) {
+                for (int y = r.top(); y <= r.bottom(); ++y, d += pasD)
+                    FillPixels(reinterpret_cast<QRgb*>(d), n, c.colour);
+                continue;
+            }
+            const qsizetype pasS = from->bytesPerLine();
+            const uchar* s = from->constBits() + r.top() * pasS + r.left() * 4;
+            for (int y = r.top(); y <= r.bottom(); ++y, d += pasD, s += pasS)
+                CopyPixels(reinterpret_cast<QRgb*>(d), reinterpret_cast<const QRgb*>(s), n);
         }
     } else {
         // One rectangle at a time, each its own clip, so that the copy is a plain
         // copy and not a blend through the region's spans.
+        const QImage& image = picture();
         for (const QRect& r : where) {
             p.setClipRect(r);
-            p.drawImage(r.topLeft(), picture, r);
+            p.drawImage(r.topLeft(), image, r);
         }
         p.setClipping(false);
     }

@@ -17,6 +17,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <functional>
 #include <vector>
 
 class QPainter;
@@ -52,24 +53,44 @@ inline void FillPixels(QRgb* d, int n, QRgb v) {
 
 class KeptPicture {
 public:
-    // A rectangle of the picture that changed since the window was last told.
-    void changed(const QRect& r) {
-        if (!m_untracked) m_changed.push_back(r);
-    }
+    // A rectangle of the kept picture that changed since the window was last told: it is
+    // copied from the picture.
+    void changed(const QRect& r) { note(r, 0, Change::Copy); }
+    // A rectangle filled with one colour, and one given back its background: they are
+    // done again in the window's buffer, without the kept picture.
+    void filled(const QRect& r, QRgb colour) { note(r, colour, Change::Fill); }
+    void restored(const QRect& r) { note(r, 0, Change::Back); }
     // The picture changed in ways not noted: the window is told of the whole widget.
     void untracked(QWidget* w);
     // Tells the window of the region that covers the changes noted.
     void tell(QWidget* w, const QRegion& region);
-    // Copies the picture where a paint of the widget asks, then forgets what was told.
-    void paint(QPainter& p, const QImage& picture, const QRegion& where, const QWidget* w);
+    // Paints the widget where asked, then forgets what was told. When the buffer can
+    // be trusted, only the changes told are done in it; otherwise all that is asked is
+    // copied from the picture, which `picture` gives up to date. `background` is where
+    // restored rectangles come from.
+    void paint(QPainter& p, const std::function<const QImage&()>& picture, const QRegion& where, const QWidget* w,
+               const QImage* background = nullptr);
+    void paint(QPainter& p, const QImage& picture, const QRegion& where, const QWidget* w) {
+        paint(
+            p, [&picture]() -> const QImage& { return picture; }, where, w);
+    }
     // Paints that copied only the changes, for the tests: a step must take that road.
     int quickPaints() const { return m_quickPaints; }
 
 private:
+    struct Change {
+        enum Kind : quint8 { Copy, Fill, Back };
+        QRect r;
+        QRgb colour;
+        Kind kind;
+    };
+    void note(const QRect& r, QRgb colour, Change::Kind kind) {
+        if (!m_untracked) m_changed.push_back(Change{r, colour, kind});
+    }
     QRegion m_told;
     // Changes noted and not told yet, and those the window was told of: a paint that
     // comes between a change and its telling leaves the first for the next telling.
-    std::vector<QRect> m_changed, m_toldChanged;
+    std::vector<Change> m_changed, m_toldChanged;
     bool m_untracked = true;
     int m_quickPaints = 0;
 };
