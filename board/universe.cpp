@@ -56,16 +56,15 @@ int Ostrane1::DessineUnivers(const Plateau& u, int premier) {
     const int lignes = std::min<int>(TailleUnivers, u.Rows());
     // Row by row, in the order of the board and of the picture's memory.
     std::vector<int> vivantes(size_t(std::max(colonnes, 0)));
+    std::vector<float> xs(vivantes.size());
     int points = 0;
     for (int r = premier; r < lignes; ++r) {
         const Plateau::Cell* ligne = u.data() + size_t(r) * size_t(u.Cols());
         const float y = static_cast<float>((r - 10) * 60) * FacteurEcran;
         const int n = life::DrawnColumns(ligne, premier, colonnes, vivantes.data());
+        for (int i = 0; i < n; ++i) xs[size_t(i)] = static_cast<float>((vivantes[size_t(i)] - 10) * 60) * FacteurEcran;
+        imJeu->PSetRow(xs.data(), n, y, 0);
         points += n;
-        for (int i = 0; i < n; ++i) {
-            const float x = static_cast<float>((vivantes[size_t(i)] - 10) * 60) * FacteurEcran;
-            imJeu->PSet(x, y, 0);
-        }
     }
     return points;
 }

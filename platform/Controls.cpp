@@ -967,25 +967,29 @@ void PictureBox::repaintLater() {
         m_painting.tell(w, region);
     });
 }
-void PictureBox::PSet(double x, double y, long colour) {
+// What the points of a batch share: the surface's size, the screen's density (asked
+// once per batch: a drawing sets thousands of points), the colour.
+inline void PictureBox::beginPoints(long colour) {
     if (QWidget* w = widget(); w && w->size().expandedTo(QSize(1, 1)) != m_size) ensureCanvas();
-    // A drawing sets thousands of points in one batch: the screen's density is asked once.
     if (m_twipsX <= 0) {
         m_twipsX = Screen::TwipsPerPixelX();
         m_twipsY = Screen::TwipsPerPixelY();
     }
     m_drawn = true;
-    const int half = (m_drawWidth - 1) / 2;
-    const int px = static_cast<int>(x / m_twipsX) - half;
-    const int py = static_cast<int>(y / m_twipsY) - half;
-    const int x0 = std::max(0, px), y0 = std::max(0, py);
-    const int x1 = std::min(m_size.width() - 1, px + m_drawWidth - 1);
-    const int y1 = std::min(m_size.height() - 1, py + m_drawWidth - 1);
-    if (x0 > x1 || y0 > y1) return;
     if (colour != m_lastColour) {
         m_lastColour = colour;
         m_lastRgb = qRgb(int(colour & 0xFF), int((colour >> 8) & 0xFF), int((colour >> 16) & 0xFF));
     }
+}
+// A point centred on the pixel (px, py); false when it falls outside the surface.
+inline bool PictureBox::putPoint(int px, int py) {
+    const int half = (m_drawWidth - 1) / 2;
+    px -= half;
+    py -= half;
+    const int x0 = std::max(0, px), y0 = std::max(0, py);
+    const int x1 = std::min(m_size.width() - 1, px + m_drawWidth - 1);
+    const int y1 = std::min(m_size.height() - 1, py + m_drawWidth - 1);
+    if (x0 > x1 || y0 > y1) return false;
     const Dot d{x0, y0, x1, y1, m_lastRgb};
     if (!m_layered && m_dots.size() >= 1000000) {
         settle();
@@ -1004,7 +1008,19 @@ void PictureBox::PSet(double x, double y, long colour) {
         addDot(d);
         noted(d, false);
     }
-    if (!m_repaintPending) repaintLater();
+    return true;
+}
+void PictureBox::PSet(double x, double y, long colour) {
+    beginPoints(colour);
+    if (putPoint(static_cast<int>(x / m_twipsX), static_cast<int>(y / m_twipsY)) && !m_repaintPending) repaintLater();
+}
+void PictureBox::PSetRow(const float* xs, int n, double y, long colour) {
+    if (n <= 0) return;
+    beginPoints(colour);
+    const int py = static_cast<int>(y / m_twipsY);
+    bool any = false;
+    for (int i = 0; i < n; ++i) any |= putPoint(static_cast<int>(double(xs[i]) / m_twipsX), py);
+    if (any && !m_repaintPending) repaintLater();
 }
 void PictureBox::setPicture(const QImage& img) {
     m_picture.set(img);

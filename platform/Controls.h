@@ -173,6 +173,8 @@ public:
     PictureBox(Form& f, Control* container, const QString& name, int index = -1);
     void Cls();
     void PSet(double x, double y, long colour);
+    // n points at (xs[i], y), as n calls of PSet set them.
+    void PSetRow(const float* xs, int n, double y, long colour);
     int DrawWidth() const { return m_drawWidth; }
     void setDrawWidth(int px) { m_drawWidth = std::max(1, px); }
     const QImage& Picture() const { return m_picture.get(); }
@@ -205,6 +207,8 @@ private:
     void repaintLater();
     void backgroundChanged();
     void composeBackground();
+    void beginPoints(long colour);
+    bool putPoint(int px, int py);
     const QImage& shown();
     struct Dot;
     void noted(const Dot& d, bool back);

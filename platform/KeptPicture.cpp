@@ -76,15 +76,19 @@ void KeptPicture::paint(QPainter& p, const std::function<const QImage&()>& pictu
         uchar* const bitsD = buffer->bits();
         const QImage* source = nullptr;
         for (const Change& c : m_toldChanged) {
-            QRect r = c.r & into;
+            // Clipped by hand: thousands of small rectangles go through here.
+            int x0 = std::max(c.r.left(), into.left()), x1 = std::min(c.r.right(), into.right());
+            int y0 = std::max(c.r.top(), into.top()), y1 = std::min(c.r.bottom(), into.bottom());
             const QImage* from = nullptr;
             if (c.kind != Change::Fill) {
                 if (c.kind == Change::Copy && !source) source = &picture();
                 from = c.kind == Change::Copy ? source : background;
                 if (!from) continue;
-                r &= from->rect();
+                x1 = std::min(x1, from->width() - 1);
+                y1 = std::min(y1, from->height() - 1);
             }
-            if (r.isEmpty()) continue;
+            if (x0 > x1 || y0 > y1) continue;
+            const QRect r(QPoint(x0, y0), QPoint(x1, y1));
             uchar* d = bitsD + (r.top() + at.y()) * pasD + (r.left() + at.x()) * 4;
             const int n = r.width();
             if (!from) {

@@ -241,6 +241,32 @@ TEST(Surfaces, RedrawnPointsShowWhatADrawingFromScratchShows) {
     }
 }
 
+// A row of points set at once draws what setting them one by one draws, points
+// beyond the edges included.
+TEST(Surfaces, ARowOfPointsIsThePointsOneByOne) {
+    Surface un, rang;
+    for (Surface* f : {&un, &rang}) {
+        f->Load();
+        f->Show();
+        f->im->setDrawWidth(4);
+    }
+    const double tx = Screen::TwipsPerPixelX();
+    std::mt19937 gen(11);
+    for (int ligne = -2; ligne < 330; ligne += 5) {
+        std::vector<float> xs;
+        for (int i = 0; i < 40; ++i) xs.push_back(float(int(gen() % 360) - 20) * float(tx));
+        const long couleur = ligne % 3 ? 0 : 0xFF;
+        const double y = ligne * Screen::TwipsPerPixelY();
+        for (float x : xs) un.im->PSet(x, y, couleur);
+        rang.im->PSetRow(xs.data(), int(xs.size()), y, couleur);
+    }
+    EXPECT_EQ(rang.im->canvas(), un.im->canvas());
+    Calme();
+    EXPECT_SAME_PICTURE(AlEcran(rang.im->widget()), Entier(*un.im), "rows");
+    un.Unload();
+    rang.Unload();
+}
+
 // Another part of the window repainted between a drawing and its telling (a
 // window uncovered, a neighbour's change) leaves none of the drawing unshown.
 TEST(Surfaces, APaintBetweenADrawingAndItsTellingLosesNothing) {
