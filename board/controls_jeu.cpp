@@ -1,31 +1,7 @@
 // The board panel caJeu in its design state, and the wiring of its events.
 #include "Ostrane1.h"
 
-#include <QFontMetrics>
-#include <QPushButton>
-#include <QStringList>
-
 namespace {
-
-// The pattern buttons are narrower than their captions: shown on two lines,
-// split at the spaces, while Caption() keeps the text as set.
-void LegendeSurLignes(CommandButton* b) {
-    QPushButton* w = static_cast<QPushButton*>(b->widget());
-    const QFontMetrics fm(w->font());
-    const int place = w->width() - 8;
-    const QStringList mots = b->Caption().split(QLatin1Char(' '));
-    QString texte, ligne;
-    for (const QString& m : mots) {
-        const QString essai = ligne.isEmpty() ? m : ligne + QLatin1Char(' ') + m;
-        if (!ligne.isEmpty() && fm.horizontalAdvance(essai) > place) {
-            texte += ligne + QLatin1Char('\n');
-            ligne = m;
-        } else {
-            ligne = essai;
-        }
-    }
-    w->setText(texte + ligne);
-}
 
 // A control of the panel at its place, with its caption.
 template <class T>
@@ -173,10 +149,8 @@ void Ostrane1::CreeJeu() {
     btPlaceM = bouton(caMotif, "btPlaceM", "Placer le motif", 120, 1560, 810, 612);
     btEnregM = bouton(caMotif, "btEnregM", "Ecrire le motif", 120, 2280, 810, 612);
     btVideM = bouton(caMotif, "btVideM", "Effacer le motif", 120, 3000, 810, 612);
-    for (CommandButton* b : {btChargeM, btPlaceM, btEnregM, btVideM}) {
-        b->setFont(narrow, 8.25, true);
-        LegendeSurLignes(b);
-    }
+    // Narrower than their captions: shown on two lines when they show (CaptionLayout).
+    for (CommandButton* b : {btChargeM, btPlaceM, btEnregM, btVideM}) b->setFont(narrow, 8.25, true);
     grMotif = Ajoute<FlexGrid>(caMotif, QStringLiteral("grMotif"));
     grMotif->Move(990, 900, 2730, 2730);
     grMotif->setFont(QStringLiteral("Symbol"), 12, true);

@@ -400,8 +400,8 @@ FileListBox::FileListBox(Form& f, Control* container, const QString& name, int i
     l->opened = [this](int) {
         if (DblClick) DblClick();
     };
+    l->shown = [this] { ensureFilled(); };
     m_path = QDir::cleanPath(QDir::currentPath());
-    fill(false);
 }
 
 QListWidget* FileListBox::list() const {
@@ -413,10 +413,23 @@ QString FileListBox::Path() const {
 }
 
 QString FileListBox::List(int i) const {
+    ensureFilled();
     return i >= 0 && i < m_names.size() ? m_names[i] : QString();
 }
 
 void FileListBox::fill(bool keepPick) {
+    if (!keepPick) m_fileName.clear();
+    m_filled = false;
+    if (list()->isVisible()) readFolder();
+}
+
+void FileListBox::ensureFilled() const {
+    if (!m_filled) const_cast<FileListBox*>(this)->readFolder();
+}
+
+// The picked name, when there is one, stays picked while it is listed.
+void FileListBox::readFolder() {
+    m_filled = true;
     const QStringList patterns = m_pattern.split(QLatin1Char(';'), Qt::SkipEmptyParts);
     m_names.clear();
     QStringList found = entries(m_path, QDir::Files);
@@ -427,8 +440,7 @@ void FileListBox::fill(bool keepPick) {
     }
     for (const QString& n : found)
         if (matchesAny(n, patterns)) m_names << n;
-    if (!keepPick) m_fileName.clear();
-    m_listIndex = keepPick && !m_fileName.isEmpty() ? static_cast<int>(m_names.indexOf(m_fileName)) : -1;
+    m_listIndex = !m_fileName.isEmpty() ? static_cast<int>(m_names.indexOf(m_fileName)) : -1;
 
     QListWidget* l = list();
     const QSignalBlocker block(l);
@@ -471,6 +483,7 @@ bool FileListBox::setFileName(const QString& n) {
         setPattern(name);
         return true;
     }
+    ensureFilled();
     qsizetype row = m_names.indexOf(name);
     for (qsizetype i = 0; row < 0 && i < m_names.size(); ++i)
         if (m_names[i].compare(name, Qt::CaseInsensitive) == 0) row = i;

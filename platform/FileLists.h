@@ -102,8 +102,14 @@ public:
     QString FileName() const { return m_fileName; }
     bool setFileName(const QString& n);
     QString List(int i) const;
-    int ListCount() const { return static_cast<int>(m_names.size()); }
-    int ListIndex() const { return m_listIndex; }
+    int ListCount() const {
+        ensureFilled();
+        return static_cast<int>(m_names.size());
+    }
+    int ListIndex() const {
+        ensureFilled();
+        return m_listIndex;
+    }
     bool setListIndex(int i);
     // Reads the folder again; the picked name stays picked while it is there.
     void Refresh();
@@ -116,9 +122,14 @@ public:
     std::function<void()> PatternChange;
 
 private:
+    // The folder is read when the list is first asked for or shown, not when it is made
+    // or each time its path or pattern changes meanwhile.
     void fill(bool keepPick);
+    void ensureFilled() const;
+    void readFolder();
     void pick(int row, bool runClick);
     QListWidget* list() const;
+    bool m_filled = false;
     QString m_path;
     QString m_pattern = QStringLiteral("*.*");
     QString m_alsoListed;
