@@ -1,14 +1,17 @@
 // What a control that keeps a picture of itself has told the window, and how it
 // paints: the grids and the drawing surface use it.
 //
-// The control writes its changes into its own picture, notes each rectangle it
-// changed, and tells the window of a region covering them (a few bands). When the
-// window then repaints exactly that region, its buffer still holds everything else
-// as it was last painted, so only the changed rectangles are copied into it. Any
-// other repaint (the window uncovered, resized or shown, a neighbour's change)
-// copies the whole of what it asks from the picture. A change not noted, or a
-// repaint that left part of what was told undone, makes the next telling a
-// repaint of the whole widget, after which the buffer can be trusted again.
+// The control notes each change: a rectangle of its picture to copy (the grids,
+// which draw their cells into the picture), or a rectangle to fill with a colour or
+// give back its background (the drawing surface, whose points are done straight in
+// the window's buffer). It tells the window of a region covering them (a few
+// bands). When the window then repaints exactly that region, its buffer still holds
+// everything else as it was last painted, so only the changes are done in it, in
+// the order noted. Any other repaint (the window uncovered, resized or shown, a
+// neighbour's change) copies the whole of what it asks from the picture, brought up
+// to date first. A change not noted, or a repaint that left part of what was told
+// undone, makes the next telling a repaint of the whole widget, after which the
+// buffer can be trusted again.
 #pragma once
 
 #include <QImage>
