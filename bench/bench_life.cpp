@@ -123,6 +123,23 @@ void BM_StepBounded(benchmark::State& state) {
 }
 BENCHMARK(BM_StepBounded)->Unit(benchmark::kMicrosecond);
 
+// A universe mostly empty, as most are: a soup in a 40 x 40 patch at its middle.
+void BM_StepBoundedSparse(benchmark::State& state) {
+    std::vector<life::Cell> in(size_t(kCosmos * kCosmos), life::Mort);
+    const auto patch = RandomCells(40 * 40, 40);
+    for (int r = 0; r < 40; ++r)
+        for (int c = 0; c < 40; ++c) in[size_t((74 + r) * kCosmos + 74 + c)] = patch[size_t(r * 40 + c)];
+    std::vector<life::Cell> out(in.size());
+    const life::Rule rule = life::RuleFromDigits(kCrea, kSurvie);
+    for (auto _ : state) {
+        life::StepBounded(in.data(), out.data(), kCosmos, rule);
+        benchmark::DoNotOptimize(out.data());
+        benchmark::ClobberMemory();
+    }
+    state.SetItemsProcessed(state.iterations() * kCosmos * kCosmos);
+}
+BENCHMARK(BM_StepBoundedSparse)->Unit(benchmark::kMicrosecond);
+
 // The scan of the universe view for the dots it draws, row by row.
 void BM_DrawnColumns(benchmark::State& state) {
     const auto in = RandomCells(kCosmos * kCosmos, 188);

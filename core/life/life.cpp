@@ -47,7 +47,9 @@ void StepInterior(const Cell* in, Cell* out, int rows, int cols, Rule rule) {
     tampon.resize(4 * pas);
     uint8_t* vie[3] = {tampon.data(), tampon.data() + pas, tampon.data() + 2 * pas};
     uint8_t* v = tampon.data() + 3 * pas;
+    // Fills a row of life; returns whether the row has a live cell.
     auto remplit = [&](const Cell* ligne, uint8_t* dst) {
+        __m128i toutes = zero;
         int c = 0;
         for (; c + 16 <= cols; c += 16) {
             // 0xFFFF where the cell is the space or below it, packed to 0xFF.
@@ -55,19 +57,33 @@ void StepInterior(const Cell* in, Cell* out, int rows, int cols, Rule rule) {
             const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(ligne + c + 8));
             const __m128i mortes = _mm_packs_epi16(_mm_cmpeq_epi16(_mm_subs_epu16(a, espace), zero),
                                                    _mm_cmpeq_epi16(_mm_subs_epu16(b, espace), zero));
-            _mm_storeu_si128(reinterpret_cast<__m128i*>(dst + c), _mm_andnot_si128(mortes, un));
+            const __m128i vivantes = _mm_andnot_si128(mortes, un);
+            toutes = _mm_or_si128(toutes, vivantes);
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(dst + c), vivantes);
         }
-        for (; c < cols; ++c) dst[c] = uint8_t(Live(ligne[c]));
+        bool une = _mm_movemask_epi8(_mm_cmpeq_epi8(toutes, zero)) != 0xFFFF;
+        for (; c < cols; ++c) une |= (dst[c] = uint8_t(Live(ligne[c]))) != 0;
+        return une;
     };
-    remplit(in, vie[0]);
-    remplit(in + cols, vie[1]);
+    // Without birth or survival on zero, a row with no live cell in it or next to it
+    // becomes all spaces: most of a universe, most of the time.
+    const bool videResteVide = !(rule.birth & 1) && !(rule.survival & 1);
+    bool habitee[3];
+    habitee[0] = remplit(in, vie[0]);
+    habitee[1] = remplit(in + cols, vie[1]);
     for (int r = 1; r < rows - 1; ++r) {
         const Cell* mid = in + r * cols;
         uint8_t* const haut = vie[(r - 1) % 3];
         uint8_t* const milieu = vie[r % 3];
         uint8_t* const bas = vie[(r + 1) % 3];
-        remplit(mid + cols, bas);
+        habitee[(r + 1) % 3] = remplit(mid + cols, bas);
         Cell* dst = out + r * cols;
+        if (videResteVide && !habitee[0] && !habitee[1] && !habitee[2]) {
+            int c = 1;
+            for (; c + 8 <= cols - 1; c += 8) _mm_storeu_si128(reinterpret_cast<__m128i*>(dst + c), espace);
+            for (; c < cols - 1; ++c) dst[c] = Mort;
+            continue;
+        }
         int c = 0;
         for (; c + 16 <= cols; c += 16) {
             const __m128i somme =
@@ -179,13 +195,31 @@ bool StepTorus(const Cell* in, Cell* out, int rows, int cols, Rule rule) {
 
 void StepBounded(const Cell* in, Cell* out, int n, Rule rule) {
     StepInterior(in, out, n, n, rule);
-    ForEachBorderCell(n, n, [&](int r, int c) {
-        int count = 0;
-        for (int y = std::max(r - 1, 0); y <= std::min(r + 1, n - 1); ++y)
-            for (int x = std::max(c - 1, 0); x <= std::min(c + 1, n - 1); ++x)
-                if (y != r || x != c) count += Live(in[y * n + x]);
-        out[r * n + c] = Apply(in[r * n + c], count, rule);
-    });
+    if (n <= 0) return;
+    // The first and last rows: the three-cell column sums of the row and its one
+    // neighbour row slide along it, positions outside counting as dead.
+    auto rangee = [&](int r, int voisine) {
+        const Cell* ligne = in + r * n;
+        const Cell* autre = voisine >= 0 ? in + voisine * n : nullptr;
+        auto colonne = [&](int c) { return c < n ? Live(ligne[c]) + (autre ? Live(autre[c]) : 0) : 0; };
+        int gauche = 0, centre = colonne(0);
+        for (int c = 0; c < n; ++c) {
+            const int droite = colonne(c + 1);
+            out[r * n + c] = Apply(ligne[c], gauche + centre + droite - Live(ligne[c]), rule);
+            gauche = centre;
+            centre = droite;
+        }
+    };
+    rangee(0, n > 1 ? 1 : -1);
+    if (n > 1) rangee(n - 1, n - 2);
+    // The first and last columns of the rows between.
+    auto vit = [&](int r, int c) { return unsigned(c) < unsigned(n) ? Live(in[r * n + c]) : 0; };
+    for (int r = 1; r < n - 1; ++r)
+        for (int c : {0, n - 1}) {
+            const int count = vit(r - 1, c - 1) + vit(r - 1, c) + vit(r - 1, c + 1) + vit(r, c - 1) + vit(r, c + 1) +
+                              vit(r + 1, c - 1) + vit(r + 1, c) + vit(r + 1, c + 1);
+            out[r * n + c] = Apply(in[r * n + c], count, rule);
+        }
 }
 
 int DrawnColumns(const Cell* row, int from, int to, int* cols) {
