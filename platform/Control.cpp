@@ -99,12 +99,15 @@ void Control::setWidget(QWidget* w) {
     applyAccessibleName();
 }
 
-void Control::applyGeometry() {
-    if (!m_widget) return;
+QRect Control::pixelGeometry() const {
     const double tx = Screen::TwipsPerPixelX(), ty = Screen::TwipsPerPixelY();
     const int x = VbRound(m_left / tx), y = VbRound(m_top / ty);
     const int w = std::max(0, VbRound(m_width / tx)), h = std::max(0, VbRound(m_height / ty));
-    m_widget->setGeometry(x, y, w, h);
+    return QRect(x, y, w, h);
+}
+
+void Control::applyGeometry() {
+    if (m_widget) m_widget->setGeometry(pixelGeometry());
 }
 
 void Control::applyFont() {

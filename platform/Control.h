@@ -85,6 +85,8 @@ protected:
     // Connection context: dies with the control, so no signal reaches a control that is gone.
     QObject* ctx() const { return m_ctx.get(); }
     virtual void applyGeometry();
+    // The control's place and size in the container's pixels.
+    QRect pixelGeometry() const;
     virtual void applyFont();
     virtual void applyColors();
     virtual QStringList extraProperties() const { return {}; }

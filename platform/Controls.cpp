@@ -25,6 +25,7 @@
 #include <QStyle>
 #include <QStyleOptionButton>
 #include <QTimer>
+#include <QAbstractEventDispatcher>
 
 #include <cstring>
 
@@ -302,15 +303,17 @@ public:
     explicit ButtonWidget(CommandButton* c) : m_c(c) {}
 
 protected:
-    // The pressed look is drawn on the event loop's next turn: a click whose release
-    // is already waiting (a quick click, a click by script) repaints the button not at
-    // all, instead of twice for nothing.
+    // The pressed look is drawn when the event loop is about to wait, the button being
+    // held: a click whose release is already waiting (a quick click, a click by script)
+    // repaints the button not at all, instead of twice for nothing.
     void mousePressEvent(QMouseEvent* e) override {
         if (e->button() == Qt::LeftButton && hitButton(e->position().toPoint())) {
             m_pressed = m_inside = true;
-            QTimer::singleShot(0, this, [this] {
-                if (m_pressed) setDown(m_inside);
-            });
+            if (auto* d = QAbstractEventDispatcher::instance(); d && !m_enAttente)
+                m_enAttente = QObject::connect(d, &QAbstractEventDispatcher::aboutToBlock, this, [this] {
+                    QObject::disconnect(m_enAttente);
+                    if (m_pressed) setDown(m_inside);
+                });
             e->accept();
         } else {
             e->ignore();
@@ -335,6 +338,7 @@ protected:
             return;
         }
         m_pressed = false;
+        QObject::disconnect(m_enAttente);
         // Focus lost or the pointer gone out while held: no click.
         const bool clic = m_inside && hitButton(e->position().toPoint());
         setDown(false);
@@ -350,6 +354,7 @@ private:
     CommandButton* m_c;
     // Held down by the left button, and over the button (or the focus kept).
     bool m_pressed = false, m_inside = false;
+    QMetaObject::Connection m_enAttente;
 };
 
 class LabelWidget : public QLabel {
@@ -680,6 +685,14 @@ void Label::setCaption(const QString& c) {
 }
 QString Label::captionRead() const {
     return shownCaption(m_caption);
+}
+// A label's size is fixed to its control's, so that a new caption asks nothing of
+// its container (a label of a size it may change would have it lay out again).
+void Label::applyGeometry() {
+    if (!widget()) return;
+    const QRect g = pixelGeometry();
+    widget()->setFixedSize(g.size());
+    widget()->move(g.topLeft());
 }
 void Label::setAlignment(int a) {
     const Qt::Alignment h = a == 1 ? Qt::AlignRight : a == 2 ? Qt::AlignHCenter : Qt::AlignLeft;

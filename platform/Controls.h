@@ -114,6 +114,7 @@ public:
 
 protected:
     QString captionRead() const override;
+    void applyGeometry() override;
 
 private:
     QString m_caption;

@@ -22,6 +22,8 @@
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QTest>
+#include <QEventLoop>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -113,6 +115,13 @@ TEST_F(Controles, PressingAButtonByCodeRunsItsClickEvenWhenDisabled) {
     EXPECT_EQ(f.clicsBt, 2);
 }
 
+// Lets the event loop run and wait for a moment, as it does while the user holds a button.
+void Attend() {
+    QEventLoop boucle;
+    QTimer::singleShot(20, &boucle, &QEventLoop::quit);
+    boucle.exec();
+}
+
 // A button clicks when the left button goes down and up over it; it shows
 // pressed while held over it (once the press has been seen), and the pointer
 // taken away, or the focus given elsewhere, before the release cancels the click.
@@ -136,7 +145,7 @@ TEST_F(Controles, AButtonClicksOnlyWhenTheLeftButtonIsReleasedOverIt) {
     for (const Geste& g : gestes) {
         f.clicsBt = 0;
         QTest::mousePress(b, g.bouton, {}, dedans);
-        QCoreApplication::processEvents();
+        Attend();  // the user holds the button: the event loop waits
         EXPECT_EQ(b->isDown(), g.bouton == Qt::LeftButton) << g.quoi;
         QMouseEvent bouge(QEvent::MouseMove, g.relache, b->mapToGlobal(g.relache), Qt::NoButton, g.bouton, {});
         QApplication::sendEvent(b, &bouge);
