@@ -746,9 +746,7 @@ QImage PictureBox::canvas() const {
     if (m_layered) return m_canvas;
     QImage c(m_size.isValid() ? m_size : QSize(1, 1), QImage::Format_ARGB32_Premultiplied);
     c.fill(Qt::transparent);
-    for (const Dot& d : m_dots)
-        for (int y = d.y0; y <= std::min(d.y1, c.height() - 1); ++y)
-            for (int x = d.x0; x <= std::min(d.x1, c.width() - 1); ++x) c.setPixel(x, y, d.rgb);
+    for (const Dot& d : m_dots) fillDot(c, d);
     return c;
 }
 void PictureBox::backgroundChanged() {
@@ -854,15 +852,14 @@ void PictureBox::Cls() {
 bool PictureBox::dense() const {
     return !m_dots.empty() && m_dotsArea * 2 > qint64(m_size.width()) * m_size.height();
 }
-inline void PictureBox::fillDot(uchar* bits, qsizetype pas, int w, int h, const Dot& d) {
-    const int x1 = std::min(d.x1, w - 1), y1 = std::min(d.y1, h - 1);
-    if (x1 < d.x0) return;
+// The points are opaque: their pixels are the same in any 32-bit format.
+void PictureBox::fillDot(QImage& im, const Dot& d) {
+    const int x1 = std::min(d.x1, im.width() - 1), y1 = std::min(d.y1, im.height() - 1);
+    if (x1 < d.x0 || y1 < d.y0) return;
     const int n = x1 - d.x0 + 1;
-    uchar* ligne = bits + d.y0 * pas + d.x0 * qsizetype(sizeof(QRgb));
+    const qsizetype pas = im.bytesPerLine();
+    uchar* ligne = im.bits() + d.y0 * pas + d.x0 * qsizetype(sizeof(QRgb));
     for (int y = d.y0; y <= y1; ++y, ligne += pas) FillPixels(reinterpret_cast<QRgb*>(ligne), n, d.rgb);
-}
-inline void PictureBox::fillDot(QImage& im, const Dot& d) {
-    fillDot(im.bits(), im.bytesPerLine(), im.width(), im.height(), d);
 }
 // Points kept in reading order, none over another, let a clearing leave the points
 // drawn again alone: no point that went can have covered part of them.
@@ -952,31 +949,19 @@ void PictureBox::repaintLater() {
             return;
         }
         if (!m_anyTouched) return;
-        // Blocks of rows that changed, in bands; blocks one apart go in one band, so that
-        // a board full of points makes a few large bands rather than one per row of dots.
-        std::vector<QRect> bands;
-        int bx0 = 0, bx1 = -1, by0 = 0, by1 = -1;
+        // Blocks of rows that changed, in bands; blocks one apart go in one band.
+        Bands bands(kBand + 1);
         const int H = m_size.height();
         for (int b = 0; b < int(m_bandTo.size()); ++b) {
             int& from = m_bandFrom[size_t(b)];
             int& to = m_bandTo[size_t(b)];
             if (to < from) continue;
-            const int y0 = b * kBand, y1 = std::min(H, y0 + kBand) - 1;
-            if (by1 >= by0 && y0 - by1 <= kBand + 1) {
-                bx0 = std::min(bx0, from);
-                bx1 = std::max(bx1, to);
-                by1 = y1;
-            } else {
-                if (by1 >= by0) bands.emplace_back(QPoint(bx0, by0), QPoint(bx1, by1));
-                bx0 = from, bx1 = to, by0 = y0, by1 = y1;
-            }
+            bands.add(from, to, b * kBand, std::min(H, (b + 1) * kBand) - 1);
             from = 0;
             to = -1;
         }
-        if (by1 >= by0) bands.emplace_back(QPoint(bx0, by0), QPoint(bx1, by1));
         m_anyTouched = false;
-        QRegion region;
-        region.setRects(bands.data(), int(bands.size()));
+        const QRegion region = bands.region();
         m_painting.tell(w, region);
     });
 }

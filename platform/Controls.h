@@ -214,7 +214,6 @@ private:
     struct Dot;
     void noted(const Dot& d, bool back);
     static void fillDot(QImage& im, const Dot& d);
-    static void fillDot(uchar* bits, qsizetype pas, int w, int h, const Dot& d);
     void addDot(const Dot& d);
     LazyPicture m_picture;
     QImage m_canvas;

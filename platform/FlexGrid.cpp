@@ -278,8 +278,7 @@ void FlexGrid::redraw() {
 
     // Marked cells, painted row by row; the rows that changed make bands, each
     // as wide as the columns that changed in it.
-    std::vector<QRect> bands;
-    int bx0 = 0, bx1 = -1, by0 = 0, by1 = -1;
+    Bands bands(kBandGap);
     for (int r = 0; r < m_rows; ++r) {
         const int y = m_ys[size_t(r)], h = m_ys[size_t(r) + 1] - y;
         int c0 = -1, c1 = -1;
@@ -296,22 +295,11 @@ void FlexGrid::redraw() {
             }
         }
         if (c0 < 0 || h <= 0) continue;
-        const int x0 = m_xs[size_t(c0)], x1 = m_xs[size_t(c1) + 1] - 1, y1 = y + h - 1;
-        if (by1 >= by0 && y - by1 <= kBandGap) {
-            bx0 = std::min(bx0, x0);
-            bx1 = std::max(bx1, x1);
-            by1 = y1;
-        } else {
-            if (by1 >= by0) bands.emplace_back(QPoint(bx0, by0), QPoint(bx1, by1));
-            bx0 = x0, bx1 = x1, by0 = y, by1 = y1;
-        }
+        bands.add(m_xs[size_t(c0)], m_xs[size_t(c1) + 1] - 1, y, y + h - 1);
     }
-    if (by1 >= by0) bands.emplace_back(QPoint(bx0, by0), QPoint(bx1, by1));
     m_anyMarked = false;
     if (bands.empty()) return;
-    QRegion region;
-    region.setRects(bands.data(), int(bands.size()));
-    m_painting.tell(w, region);
+    m_painting.tell(w, bands.region());
 }
 
 void FlexGrid::paint(QPainter& p, const QRegion& where) {

@@ -54,6 +54,40 @@ inline void FillPixels(QRgb* d, int n, QRgb v) {
     }
 }
 
+// Rows that changed, given top to bottom, gathered into a few bands for the window: a
+// change at most `gap` rows below the band before joins it, so that a board full of
+// changes makes a few large bands rather than one per row.
+class Bands {
+public:
+    explicit Bands(int gap) : m_gap(gap) {}
+    void add(int x0, int x1, int y0, int y1) {
+        if (m_y1 >= m_y0 && y0 - m_y1 <= m_gap) {
+            m_x0 = std::min(m_x0, x0);
+            m_x1 = std::max(m_x1, x1);
+            m_y1 = y1;
+            return;
+        }
+        close();
+        m_x0 = x0, m_x1 = x1, m_y0 = y0, m_y1 = y1;
+    }
+    bool empty() const { return m_bands.empty() && m_y1 < m_y0; }
+    QRegion region() {
+        close();
+        QRegion r;
+        r.setRects(m_bands.data(), int(m_bands.size()));
+        return r;
+    }
+
+private:
+    void close() {
+        if (m_y1 >= m_y0) m_bands.emplace_back(QPoint(m_x0, m_y0), QPoint(m_x1, m_y1));
+        m_y0 = 0, m_y1 = -1;
+    }
+    int m_gap;
+    int m_x0 = 0, m_x1 = -1, m_y0 = 0, m_y1 = -1;
+    std::vector<QRect> m_bands;
+};
+
 class KeptPicture {
 public:
     // A rectangle of the kept picture that changed since the window was last told: it is
