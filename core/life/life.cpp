@@ -42,9 +42,8 @@ void StepInterior(const Cell* in, Cell* out, int rows, int cols, Rule rule) {
     const __m128i espace = _mm_set1_epi16(short(Mort)), zero = _mm_setzero_si128(), un = _mm_set1_epi8(1);
     const __m128i pointOuEspace = _mm_xor_si128(_mm_set1_epi16(short(Vivant)), espace);
     // Rows of life and the column sums, each with room for a last group read whole.
-    thread_local std::vector<uint8_t> tampon;
     const size_t pas = size_t(cols) + 16;
-    tampon.resize(4 * pas);
+    std::vector<uint8_t> tampon(4 * pas);
     uint8_t* vie[3] = {tampon.data(), tampon.data() + pas, tampon.data() + 2 * pas};
     uint8_t* v = tampon.data() + 3 * pas;
     // Fills a row of life; returns whether the row has a live cell.

@@ -3,7 +3,7 @@
 // A cell is one character, as the window keeps it: ' ' is dead, the middle
 // dot is live, and any character above the space counts as a live
 // neighbour. Boards are row-major (row * cols + col). Nothing here keeps
-// state between calls or allocates.
+// state between calls; a step allocates a few rows of scratch, nothing more.
 #pragma once
 
 #include <cstdint>
