@@ -220,6 +220,11 @@ void Control::Refresh() {
 }
 
 void Control::setBackColor(long bgr) {
+    // The same colour again (a step marks the board's edge at each generation) changes
+    // nothing and repaints nothing.
+    if (m_widget && m_hasBackColor && m_backColor == bgr && m_widget->autoFillBackground() &&
+        m_widget->palette().color(QPalette::Window) == VbColor(bgr))
+        return;
     m_backColor = bgr;
     m_hasBackColor = true;
     applyColors();

@@ -28,6 +28,7 @@
 #include <QAbstractEventDispatcher>
 
 #include <cstring>
+#include <limits>
 
 namespace {
 int vbButton(Qt::MouseButton b) {
@@ -801,7 +802,10 @@ const QImage& PictureBox::shown() {
 // A point drawn, or gone (`back`), noted for the window's buffer, and the blocks of rows
 // it falls in.
 inline void PictureBox::noted(const Dot& d, bool back) {
-    if (!m_composed || m_wholeChanged) return;
+    if (m_composed && !m_wholeChanged) note(d, back);
+}
+// As above, once the surface is known to be composed and followed change by change.
+Q_ALWAYS_INLINE void PictureBox::note(const Dot& d, bool back) {
     const int x1 = std::min(d.x1, m_size.width() - 1), y1 = std::min(d.y1, m_size.height() - 1);
     if (x1 < d.x0 || y1 < d.y0) return;
     const QRect r(QPoint(d.x0, d.y0), QPoint(x1, y1));
@@ -864,14 +868,20 @@ void PictureBox::fillDot(QImage& im, const Dot& d) {
 // Points kept in reading order, none over another, let a clearing leave the points
 // drawn again alone: no point that went can have covered part of them.
 inline void PictureBox::addDot(const Dot& d) {
-    if (m_dots.empty()) {
+    m_dots.push_back(d);
+    ordered(m_dots.size() - 1);
+}
+// Keeps the order and the area of the points up to date for the point at i, the last.
+inline void PictureBox::ordered(size_t i) {
+    const Dot& d = m_dots[i];
+    if (i == 0) {
         m_dotsArea = 0;
         m_dotsApart = true;
         m_rowTop = d.y0;
         m_rowBottom = d.y1;
     } else if (m_dotsApart) {
         if (d.y0 == m_rowTop) {
-            m_dotsApart = d.x0 > m_dots.back().x1;
+            m_dotsApart = d.x0 > m_dots[i - 1].x1;
             m_rowBottom = std::max(m_rowBottom, d.y1);
         } else if (d.y0 > m_rowBottom) {
             m_rowTop = d.y0;
@@ -881,36 +891,38 @@ inline void PictureBox::addDot(const Dot& d) {
         }
     }
     m_dotsArea += qint64(d.x1 - d.x0 + 1) * (d.y1 - d.y0 + 1);
-    m_dots.push_back(d);
 }
 void PictureBox::settle() {
     if (!m_clearing) return;
     m_clearing = false;
     const int w = m_size.width();
     if (m_composed && !m_wholeChanged) {
-        m_kept.assign(m_dots.size(), 0);
+        const size_t N = m_dots.size();
+        m_kept.assign(N, 0);
         // Points of another colour may cover one another in another order: then every
         // point is told to the window.
+        const QRgb couleur = N == 0 ? (m_old.empty() ? 0 : m_old.front().rgb) : m_dots.front().rgb;
         bool mixte = false;
-        const QRgb couleur = m_dots.empty() ? (m_old.empty() ? 0 : m_old.front().rgb) : m_dots.front().rgb;
+        for (const Dot& d : m_dots) mixte |= d.rgb != couleur;
         if (m_oldApart && m_dotsApart) {
             // Both drawings in reading order: one walk through the two finds the points
             // drawn again, without a look-up table the size of the surface.
+            const Dot* nouveaux = m_dots.data();
             size_t j = 0;
             for (const Dot& o : m_old) {
                 mixte |= o.rgb != couleur;
-                while (j < m_dots.size() && (m_dots[j].y0 < o.y0 || (m_dots[j].y0 == o.y0 && m_dots[j].x0 < o.x0))) ++j;
-                if (j < m_dots.size() && m_dots[j] == o) {
+                while (j < N && (nouveaux[j].y0 < o.y0 || (nouveaux[j].y0 == o.y0 && nouveaux[j].x0 < o.x0))) ++j;
+                if (j < N && nouveaux[j] == o) {
                     m_kept[j] = 1;
+                    ++j;
                     continue;
                 }
-                noted(o, true);
+                note(o, true);
             }
         } else {
             // The new point whose corner is at each pixel; the last one drawn there counts.
             m_newAt.resize(size_t(w) * size_t(m_size.height()), -1);
-            for (size_t i = 0; i < m_dots.size(); ++i)
-                m_newAt[size_t(m_dots[i].y0) * size_t(w) + size_t(m_dots[i].x0)] = int(i);
+            for (size_t i = 0; i < N; ++i) m_newAt[size_t(m_dots[i].y0) * size_t(w) + size_t(m_dots[i].x0)] = int(i);
             for (const Dot& o : m_old) {
                 mixte |= o.rgb != couleur;
                 const int at = m_newAt[size_t(o.y0) * size_t(w) + size_t(o.x0)];
@@ -918,15 +930,14 @@ void PictureBox::settle() {
                     m_kept[size_t(at)] = 1;
                     continue;
                 }
-                noted(o, true);
+                note(o, true);
             }
             for (const Dot& d : m_dots) m_newAt[size_t(d.y0) * size_t(w) + size_t(d.x0)] = -1;
         }
-        for (const Dot& d : m_dots) mixte |= d.rgb != couleur;
         // A point drawn again is drawn over what a point that went may have cleared.
         const bool refaire = mixte || !m_oldApart;
-        for (size_t i = 0; i < m_dots.size(); ++i)
-            if (!m_kept[i] || refaire) noted(m_dots[i], false);
+        for (size_t i = 0; i < N; ++i)
+            if (!m_kept[i] || refaire) note(m_dots[i], false);
     }
     m_old.clear();
 }
@@ -989,7 +1000,7 @@ inline bool PictureBox::putPoint(int px, int py) {
     const int y1 = std::min(m_size.height() - 1, py + m_drawWidth - 1);
     if (x0 > x1 || y0 > y1) return false;
     const Dot d{x0, y0, x1, y1, m_lastRgb};
-    if (!m_layered && m_dots.size() >= 1000000) {
+    if (!m_layered && m_dots.size() >= kMostDots) {
         settle();
         m_canvas = canvas();
         m_layered = true;
@@ -1016,9 +1027,55 @@ void PictureBox::PSetRow(const float* xs, int n, double y, long colour) {
     if (n <= 0) return;
     beginPoints(colour);
     const int py = static_cast<int>(y / m_twipsY);
-    bool any = false;
-    for (int i = 0; i < n; ++i) any |= putPoint(static_cast<int>(double(xs[i]) / m_twipsX), py);
-    if (any && !m_repaintPending) repaintLater();
+    if (m_layered || m_dots.size() + size_t(n) >= kMostDots) {
+        bool any = false;
+        for (int i = 0; i < n; ++i) any |= putPoint(static_cast<int>(double(xs[i]) / m_twipsX), py);
+        if (any && !m_repaintPending) repaintLater();
+        return;
+    }
+    // The points of a row share their top, bottom and colour: they are set in one
+    // loop, as putPoint sets them one by one.
+    const int half = (m_drawWidth - 1) / 2, large = m_drawWidth - 1;
+    const int y0 = std::max(0, py - half), y1 = std::min(m_size.height() - 1, py - half + large);
+    if (y0 > y1) return;
+    const int xMax = m_size.width() - 1;
+    const double twipsX = m_twipsX;
+    const QRgb rgb = m_lastRgb;
+    // The pixel columns first: each division then waits on no other.
+    m_columns.resize(size_t(n));
+    int* const colonnes = m_columns.data();
+    for (int i = 0; i < n; ++i) colonnes[i] = static_cast<int>(double(xs[i]) / twipsX) - half;
+    const size_t first = m_dots.size();
+    if (m_dots.capacity() < first + size_t(n)) m_dots.reserve(std::max(first + size_t(n), 2 * m_dots.capacity()));
+    m_dots.resize(first + size_t(n));
+    Dot* const debut = m_dots.data() + first;
+    Dot* fin = debut;
+    // Whether the points keep to reading order along the row, and their widths.
+    bool enOrdre = true;
+    int dernier = std::numeric_limits<int>::min();
+    qint64 largeurs = 0;
+    for (int i = 0; i < n; ++i) {
+        const int px = colonnes[i];
+        const int x0 = std::max(0, px), x1 = std::min(xMax, px + large);
+        if (x0 > x1) continue;
+        enOrdre &= x0 > dernier;
+        dernier = x1;
+        largeurs += x1 - x0 + 1;
+        *fin++ = Dot{x0, y0, x1, y1, rgb};
+    }
+    const size_t end = first + size_t(fin - debut);
+    m_dots.resize(end);
+    if (end == first) return;
+    // The first point may begin a row of points or break their order; the others
+    // follow it on the same row.
+    const qint64 premiere = debut->x1 - debut->x0 + 1;
+    ordered(first);
+    m_dotsApart = m_dotsApart && enOrdre;
+    m_dotsArea += (largeurs - premiere) * (y1 - y0 + 1);
+    m_shownCurrent = false;
+    if (!m_clearing)
+        for (size_t i = first; i < end; ++i) noted(m_dots[i], false);
+    if (!m_repaintPending) repaintLater();
 }
 void PictureBox::setPicture(const QImage& img) {
     m_picture.set(img);

@@ -213,8 +213,10 @@ private:
     const QImage& shown();
     struct Dot;
     void noted(const Dot& d, bool back);
+    void note(const Dot& d, bool back);
     static void fillDot(QImage& im, const Dot& d);
     void addDot(const Dot& d);
+    void ordered(size_t i);
     LazyPicture m_picture;
     QImage m_canvas;
     // The background alone, and what is shown: the background with the points. The
@@ -224,12 +226,14 @@ private:
     bool m_composed = false, m_shownCurrent = false;
     // The points drawn since the last clearing. A drawing that never clears goes, past a
     // bound, into a layer of its own (m_canvas) and is then cleared whole.
+    static constexpr size_t kMostDots = 1000000;
     struct Dot {
         int x0, y0, x1, y1;
         QRgb rgb;
         bool operator==(const Dot&) const = default;
     };
     std::vector<Dot> m_dots;
+    std::vector<int> m_columns;  // PSetRow's scratch
     // m_dots in reading order, none over another (see addDot); the same for m_old.
     bool m_dotsApart = true, m_oldApart = true;
     qint64 m_dotsArea = 0;  // of m_dots

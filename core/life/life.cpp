@@ -224,14 +224,15 @@ void StepBounded(const Cell* in, Cell* out, int n, Rule rule) {
 int DrawnColumns(const Cell* row, int from, int to, int* cols) {
     int n = 0, c = std::max(from, 0);
 #if defined(__SSE2__)
-    // Eight cells at a time: a group without a dot is passed over with one comparison.
+    // Sixteen cells at a time, a bit each: a group without a dot is passed over with
+    // one comparison.
     const __m128i point = _mm_set1_epi16(short(Vivant));
-    for (; c + 8 <= to; c += 8) {
-        const __m128i egal = _mm_cmpeq_epi16(_mm_loadu_si128(reinterpret_cast<const __m128i*>(row + c)), point);
-        // Two bits per cell; the even ones are enough.
-        unsigned bits = unsigned(_mm_movemask_epi8(egal)) & 0x5555u;
+    for (; c + 16 <= to; c += 16) {
+        const __m128i a = _mm_cmpeq_epi16(_mm_loadu_si128(reinterpret_cast<const __m128i*>(row + c)), point);
+        const __m128i b = _mm_cmpeq_epi16(_mm_loadu_si128(reinterpret_cast<const __m128i*>(row + c + 8)), point);
+        unsigned bits = unsigned(_mm_movemask_epi8(_mm_packs_epi16(a, b)));
         while (bits) {
-            cols[n++] = c + __builtin_ctz(bits) / 2;
+            cols[n++] = c + __builtin_ctz(bits);
             bits &= bits - 1;
         }
     }

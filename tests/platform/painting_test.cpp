@@ -252,17 +252,50 @@ TEST(Surfaces, ARowOfPointsIsThePointsOneByOne) {
     }
     const double tx = Screen::TwipsPerPixelX();
     std::mt19937 gen(11);
+    // Each drawing after the first clears the one before and draws most of it again:
+    // the points drawn again are then left alone, and those that came or went
+    // repainted. The points of a row stand apart, some outside, or come out of order,
+    // some over others.
+    auto place = [&](int case_) { return float(case_ * 6 - 20) * float(tx); };
+    std::vector<std::vector<float>> rangées;
     for (int ligne = -2; ligne < 330; ligne += 5) {
+        std::vector<int> cases(64);
+        for (int i = 0; i < 64; ++i) cases[size_t(i)] = i;
+        std::shuffle(cases.begin(), cases.end(), gen);
+        cases.resize(40);
+        if (ligne % 2) std::sort(cases.begin(), cases.end());
         std::vector<float> xs;
-        for (int i = 0; i < 40; ++i) xs.push_back(float(int(gen() % 360) - 20) * float(tx));
-        const long couleur = ligne % 3 ? 0 : 0xFF;
-        const double y = ligne * Screen::TwipsPerPixelY();
-        for (float x : xs) un.im->PSet(x, y, couleur);
-        rang.im->PSetRow(xs.data(), int(xs.size()), y, couleur);
+        for (int c : cases) xs.push_back(place(c));
+        // Out of order, points also fall over others.
+        if (ligne % 2 == 0)
+            for (int i = 0; i < 10; ++i) xs.push_back(xs[size_t(i)] + float(2 * tx));
+        rangées.push_back(xs);
     }
-    EXPECT_EQ(rang.im->canvas(), un.im->canvas());
-    Calme();
-    EXPECT_SAME_PICTURE(AlEcran(rang.im->widget()), Entier(*un.im), "rows");
+    for (int dessin = 0; dessin < 4; ++dessin) {
+        if (dessin) {
+            un.im->Cls();
+            rang.im->Cls();
+            // A point moves to a free place.
+            for (auto& xs : rangées) {
+                float libre;
+                do libre = place(int(gen() % 64));
+                while (std::find(xs.begin(), xs.end(), libre) != xs.end());
+                xs[gen() % 40] = libre;
+            }
+        }
+        for (size_t k = 0; k < rangées.size(); ++k) {
+            const int ligne = -2 + 5 * int(k);
+            const std::vector<float>& xs = rangées[k];
+            // One colour, then two.
+            const long couleur = dessin == 3 && ligne % 3 == 0 ? 0xFF : 0;
+            const double y = ligne * Screen::TwipsPerPixelY();
+            for (float x : xs) un.im->PSet(x, y, couleur);
+            rang.im->PSetRow(xs.data(), int(xs.size()), y, couleur);
+        }
+        EXPECT_EQ(rang.im->canvas(), un.im->canvas()) << "drawing " << dessin;
+        Calme();
+        EXPECT_SAME_PICTURE(AlEcran(rang.im->widget()), Entier(*un.im), "drawing " << dessin);
+    }
     un.Unload();
     rang.Unload();
 }
