@@ -776,7 +776,7 @@ void PictureBox::composeBackground() {
             p.drawImage(0, 0, picture);
         }
     }
-    m_bandFrom.assign(size_t(s.height() + kBand - 1) / kBand, 0);
+    m_bandFrom.assign(size_t(s.height() + kBand - 1) / kBand, kNoBand);
     m_bandTo.assign(m_bandFrom.size(), -1);
     m_anyTouched = false;
     m_shownCurrent = false;
@@ -815,16 +815,21 @@ Q_ALWAYS_INLINE void PictureBox::note(const Dot& d, bool back) {
         m_painting.filled(r, m_backRgb);
     else
         m_painting.restored(r);
-    const int b1 = std::min(y1 / kBand, int(m_bandTo.size()) - 1);
-    for (int b = d.y0 / kBand; b <= b1; ++b) {
-        int& from = m_bandFrom[size_t(b)];
-        int& to = m_bandTo[size_t(b)];
-        if (to < from) {
-            from = d.x0;
-            to = x1;
-        } else {
-            from = std::min(from, d.x0);
-            to = std::max(to, x1);
+    // A block with nothing changed runs from kNoBand to -1, so that it takes the first
+    // change without a test.
+    const int b0 = d.y0 / kBand, b1 = std::min(y1 / kBand, int(m_bandTo.size()) - 1);
+    int* const from = m_bandFrom.data();
+    int* const to = m_bandTo.data();
+    if (b1 - b0 <= 1) {
+        // A point no higher than a block: in one block, or across two.
+        from[b0] = std::min(from[b0], d.x0);
+        to[b0] = std::max(to[b0], x1);
+        from[b1] = std::min(from[b1], d.x0);
+        to[b1] = std::max(to[b1], x1);
+    } else {
+        for (int b = b0; b <= b1; ++b) {
+            from[b] = std::min(from[b], d.x0);
+            to[b] = std::max(to[b], x1);
         }
     }
     m_anyTouched = true;
@@ -906,19 +911,30 @@ void PictureBox::settle() {
         for (const Dot& d : m_dots) mixte |= d.rgb != couleur;
         if (m_oldApart && m_dotsApart) {
             // Both drawings in reading order: one walk through the two finds the points
-            // drawn again, without a look-up table the size of the surface.
-            const Dot* nouveaux = m_dots.data();
-            size_t j = 0;
-            for (const Dot& o : m_old) {
-                mixte |= o.rgb != couleur;
-                while (j < N && (nouveaux[j].y0 < o.y0 || (nouveaux[j].y0 == o.y0 && nouveaux[j].x0 < o.x0))) ++j;
-                if (j < N && nouveaux[j] == o) {
-                    m_kept[j] = 1;
-                    ++j;
-                    continue;
-                }
-                note(o, true);
+            // drawn again, without a look-up table the size of the surface. What the walk
+            // meets decides where it goes without a branch: points that came or went are
+            // too many to be foreseen. The points that went are done after it.
+            auto cle = [](const Dot& d) { return (quint64(quint32(d.y0)) << 32) | quint32(d.x0); };
+            for (const Dot& o : m_old) mixte |= o.rgb != couleur;
+            const Dot* o = m_old.data();
+            const Dot* const oFin = o + m_old.size();
+            const Dot* const nouveaux = m_dots.data();
+            char* const garde = m_kept.data();
+            m_gone.resize(m_old.size());
+            const Dot** const partis = m_gone.data();
+            size_t j = 0, nPartis = 0;
+            while (o < oFin && j < N) {
+                const Dot& n = nouveaux[j];
+                const quint64 ko = cle(*o), kn = cle(n);
+                const bool meme = (ko == kn) & (o->x1 == n.x1) & (o->y1 == n.y1) & (o->rgb == n.rgb);
+                partis[nPartis] = o;
+                nPartis += (ko < kn) | ((ko == kn) & !meme);
+                garde[j] |= char(meme);
+                o += ko <= kn;
+                j += kn <= ko;
             }
+            for (; o < oFin; ++o) partis[nPartis++] = o;
+            for (size_t k = 0; k < nPartis; ++k) note(*partis[k], true);
         } else {
             // The new point whose corner is at each pixel; the last one drawn there counts.
             m_newAt.resize(size_t(w) * size_t(m_size.height()), -1);
@@ -954,7 +970,7 @@ void PictureBox::repaintLater() {
         if (!m_composed || m_wholeChanged) {
             m_wholeChanged = false;
             std::fill(m_bandTo.begin(), m_bandTo.end(), -1);
-            std::fill(m_bandFrom.begin(), m_bandFrom.end(), 0);
+            std::fill(m_bandFrom.begin(), m_bandFrom.end(), kNoBand);
             m_anyTouched = false;
             m_painting.untracked(w);
             return;
@@ -968,7 +984,7 @@ void PictureBox::repaintLater() {
             int& to = m_bandTo[size_t(b)];
             if (to < from) continue;
             bands.add(from, to, b * kBand, std::min(H, (b + 1) * kBand) - 1);
-            from = 0;
+            from = kNoBand;
             to = -1;
         }
         m_anyTouched = false;

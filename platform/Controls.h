@@ -12,6 +12,7 @@ class CaptionLayout;
 #include <QList>
 #include <QString>
 #include <functional>
+#include <limits>
 #include <map>
 
 class QTimer;
@@ -245,6 +246,7 @@ private:
     // points that came or went are repainted. m_newAt, for drawings out of reading order:
     // the new point whose corner is at a pixel, or -1.
     std::vector<Dot> m_old;
+    std::vector<const Dot*> m_gone;  // settle's scratch
     std::vector<int> m_newAt;
     std::vector<char> m_kept;
     bool m_clearing = false;
@@ -254,7 +256,7 @@ private:
     bool dense() const;
     // Blocks of kBand pixel rows changed since the window was last told: their first
     // and last column (none when last < first).
-    static constexpr int kBand = 8;
+    static constexpr int kBand = 8, kNoBand = std::numeric_limits<int>::max();
     std::vector<int> m_bandFrom, m_bandTo;
     bool m_anyTouched = false;
     int m_drawWidth = 1;

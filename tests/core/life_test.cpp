@@ -32,15 +32,23 @@ struct Grid {
     }
 };
 
-Grid Torus(const Grid& g, life::Rule rule, bool* edge = nullptr) {
+// The next board starts as a character no step gives, so that a cell left
+// unwritten shows.
+Grid Unwritten(const Grid& g) {
     Grid next(g.rows, g.cols);
+    std::fill(next.cells.begin(), next.cells.end(), u'?');
+    return next;
+}
+
+Grid Torus(const Grid& g, life::Rule rule, bool* edge = nullptr) {
+    Grid next = Unwritten(g);
     bool e = life::StepTorus(g.cells.data(), next.cells.data(), g.rows, g.cols, rule);
     if (edge) *edge = e;
     return next;
 }
 
 Grid Bounded(const Grid& g, life::Rule rule) {
-    Grid next(g.rows, g.cols);
+    Grid next = Unwritten(g);
     life::StepBounded(g.cells.data(), next.cells.data(), g.rows, rule);
     return next;
 }
@@ -437,6 +445,29 @@ TEST(LifeRandom, TorusMatchesTheStepAsWritten) {
         ASSERT_TRUE(Same(got, want)) << "trial " << trial << ", " << rows << "x" << cols;
         ASSERT_EQ(got_edge, want_edge) << "trial " << trial;
     }
+    // Rows a few cells either side of a whole number of 16-cell groups, with rules on
+    // 0 and 8; spaces and dots only, or other characters too.
+    struct Cas {
+        int rows, cols;
+        const char16_t *crea, *survie;
+        bool autres;
+    };
+    const Cas cas[] = {
+        {5, 63, u"3", u"23", false},  {4, 64, u"0", u"8", false},        {3, 65, u"3", u"23", true},
+        {6, 127, u"3", u"23", false}, {3, 128, u"012345678", u"", false}, {5, 129, u"1", u"012345678", true},
+        {4, 130, u"3", u"23", false}, {3, 3, u"3", u"23", false},        {7, 200, u"2", u"8", false},
+    };
+    for (const Cas& k : cas)
+        for (int density : {3, 35, 80}) {
+            Reference ref{k.crea, k.survie};
+            Grid g = RandomGrid(gen, k.rows, k.cols, density);
+            if (!k.autres)
+                for (Cell& cell : g.cells) cell = cell == Vivant ? Vivant : Mort;
+            bool want_edge = false, got_edge = false;
+            Grid want = ref.torus(g, want_edge);
+            ASSERT_TRUE(Same(Torus(g, ref.rule(), &got_edge), want)) << k.rows << "x" << k.cols << ", " << density;
+            ASSERT_EQ(got_edge, want_edge);
+        }
     // The start-up board size, several generations in a row.
     Reference ref{u"3", u"23"};
     Grid g = RandomGrid(gen, 46, 46, 35);
@@ -458,6 +489,37 @@ TEST(LifeRandom, BoundedMatchesTheStepAsWritten) {
         Reference ref{RandomDigits(gen), RandomDigits(gen)};
         Grid g = RandomGrid(gen, n, n, int(gen() % 70));
         ASSERT_TRUE(Same(Bounded(g, ref.rule()), ref.bounded(g))) << "trial " << trial << ", side " << n;
+    }
+    // Sides a few cells either side of a whole number of 16-cell groups, with rules
+    // on 0 and 8; boards of spaces and dots only, and boards with other characters.
+    struct Cas {
+        int n;
+        const char16_t *crea, *survie;
+        bool autres;
+    };
+    const Cas cas[] = {
+        {17, u"3", u"23", false},        {18, u"3", u"23", true},        {33, u"0", u"8", false},
+        {63, u"3", u"23", false},        {64, u"36", u"23", true},       {65, u"0", u"012345678", false},
+        {66, u"3", u"23", false},        {127, u"1357", u"02468", false}, {128, u"3", u"23", false},
+        {129, u"2", u"", true},          {130, u"012345678", u"8", false}, {131, u"3", u"23", true},
+        {193, u"45678", u"5678", false}, {241, u"3", u"23", false},      {241, u"35678", u"4678", true},
+    };
+    for (const Cas& k : cas)
+        for (int density : {3, 35, 80}) {
+            Reference ref{k.crea, k.survie};
+            Grid g = RandomGrid(gen, k.n, k.n, density);
+            if (!k.autres)
+                for (Cell& cell : g.cells) cell = cell == Vivant ? Vivant : Mort;
+            ASSERT_TRUE(Same(Bounded(g, ref.rule()), ref.bounded(g))) << "side " << k.n << ", density " << density;
+        }
+    {
+        // A character below the space, in a block across two groups, survives as it is.
+        Reference ref{u"3", u"23"};
+        Grid g(130, 130);
+        g.put(60, 64, u"#\t##", 2);
+        const Grid next = Bounded(g, ref.rule());
+        ASSERT_TRUE(Same(next, ref.bounded(g)));
+        EXPECT_EQ(next.at(60, 65), u'\t');
     }
     Reference ref{u"3", u"23"};
     Grid g = RandomGrid(gen, 188, 188, 35);

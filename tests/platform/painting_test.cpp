@@ -271,10 +271,13 @@ TEST(Surfaces, ARowOfPointsIsThePointsOneByOne) {
             for (int i = 0; i < 10; ++i) xs.push_back(xs[size_t(i)] + float(2 * tx));
         rangées.push_back(xs);
     }
-    for (int dessin = 0; dessin < 4; ++dessin) {
+    for (int dessin = 0; dessin < 5; ++dessin) {
         if (dessin) {
             un.im->Cls();
             rang.im->Cls();
+            // The last drawing's points are smaller: those in the same places are
+            // drawn anew.
+            for (Surface* f : {&un, &rang}) f->im->setDrawWidth(dessin == 4 ? 3 : 4);
             // A point moves to a free place.
             for (auto& xs : rangées) {
                 float libre;
