@@ -633,9 +633,11 @@ QString TextBox::filtered(const QString& text) {
     for (const QChar ch : text) {
         int code = ch == QLatin1Char('\n') ? 13 : ch.unicode();
         KeyPress(code);
+        // A control character the filter lets through is a key's doing when typed
+        // (a backspace erases): pasted, it is no text.
         if (code == 13 && ch == QLatin1Char('\n'))
             kept += ch;
-        else if (code > 0)
+        else if (code >= 32)
             kept += QChar(code);
     }
     return kept;

@@ -437,6 +437,10 @@ TEST_F(Saisies, PastedTextGoesThroughTheSameFilter) {
         QTest::keyClick(w, Qt::Key_V, Qt::ControlModifier);
         EXPECT_EQ(t->Text(), QStringLiteral("56"));
         EXPECT_EQ(f.changements, 1) << "nothing went in, nothing changed";
+        // A backspace the filter keeps for the key goes into no text.
+        QGuiApplication::clipboard()->setText(QStringLiteral("\b7"));
+        QTest::keyClick(w, Qt::Key_V, Qt::ControlModifier);
+        EXPECT_EQ(t->Text(), QStringLiteral("567"));
     }
 }
 
