@@ -8,6 +8,13 @@ set -uo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 build=${1:?usage: $0 <build dir> [auto seconds] [generations] [start-up runs]}
 secs=${2:-60} gens=${3:-1000} runs=${4:-15}
+# Run as on a desktop, in a session with a message bus: without one, Qt's
+# accessibility bridge forks the program while it starts to look for a bus
+# launcher, which costs the larger program the more and the bare one, often
+# mapped before it gets there, nothing.
+if [ -z "${DBUS_SESSION_BUS_ADDRESS:-}" ] && command -v dbus-run-session >/dev/null; then
+  exec dbus-run-session -- "$0" "$@"
+fi
 help="$here/../assets/Ostrane.rtf"
 
 . "$here/../tools/xvfb_lib.sh"

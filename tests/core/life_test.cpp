@@ -124,7 +124,8 @@ std::u16string RandomDigits(std::mt19937& gen) {
 
 // Mostly dots and spaces, with a few other characters above and below the
 // space so that kept values and non-counting cells get exercised too.
-Grid RandomGrid(std::mt19937& gen, int rows, int cols, int live_percent) {
+// Dots at live_percent, and a few other characters unless `others` is false.
+Grid RandomGrid(std::mt19937& gen, int rows, int cols, int live_percent, bool others = true) {
     // Among them the highest character, which the board gives a text of several.
     static const Cell odd[] = {u'x', u'\u2022', u'!', u'\t', u'\0', u'\uFFFF'};
     Grid g(rows, cols);
@@ -132,7 +133,7 @@ Grid RandomGrid(std::mt19937& gen, int rows, int cols, int live_percent) {
         unsigned p = gen() % 100;
         if (p < unsigned(live_percent))
             cell = Vivant;
-        else if (p < unsigned(live_percent) + 3)
+        else if (others && p < unsigned(live_percent) + 3)
             cell = odd[gen() % 6];
     }
     return g;
@@ -460,9 +461,7 @@ TEST(LifeRandom, TorusMatchesTheStepAsWritten) {
     for (const Cas& k : cas)
         for (int density : {3, 35, 80}) {
             Reference ref{k.crea, k.survie};
-            Grid g = RandomGrid(gen, k.rows, k.cols, density);
-            if (!k.autres)
-                for (Cell& cell : g.cells) cell = cell == Vivant ? Vivant : Mort;
+            Grid g = RandomGrid(gen, k.rows, k.cols, density, k.autres);
             bool want_edge = false, got_edge = false;
             Grid want = ref.torus(g, want_edge);
             ASSERT_TRUE(Same(Torus(g, ref.rule(), &got_edge), want)) << k.rows << "x" << k.cols << ", " << density;
@@ -507,9 +506,7 @@ TEST(LifeRandom, BoundedMatchesTheStepAsWritten) {
     for (const Cas& k : cas)
         for (int density : {3, 35, 80}) {
             Reference ref{k.crea, k.survie};
-            Grid g = RandomGrid(gen, k.n, k.n, density);
-            if (!k.autres)
-                for (Cell& cell : g.cells) cell = cell == Vivant ? Vivant : Mort;
+            const Grid g = RandomGrid(gen, k.n, k.n, density, k.autres);
             ASSERT_TRUE(Same(Bounded(g, ref.rule()), ref.bounded(g))) << "side " << k.n << ", density " << density;
         }
     {
