@@ -12,7 +12,8 @@ secs=${2:-60} gens=${3:-1000} runs=${4:-15}
 # accessibility bridge forks the program while it starts to look for a bus
 # launcher, which costs the larger program the more and the bare one, often
 # mapped before it gets there, nothing.
-if [ -z "${DBUS_SESSION_BUS_ADDRESS:-}" ] && command -v dbus-run-session >/dev/null; then
+if [ -z "${DBUS_SESSION_BUS_ADDRESS:-}" ] && command -v dbus-run-session >/dev/null &&
+  dbus-run-session -- true 2>/dev/null; then
   exec dbus-run-session -- "$0" "$@"
 fi
 help="$here/../assets/Ostrane.rtf"
