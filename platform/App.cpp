@@ -79,6 +79,8 @@ int MsgBox(const QString& text, int style) {
     // The program's texts end lines with a bare CR.
     QString shown = text;
     shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(QChar('\r'), QChar('\n'));
+    // Shown as written, even a file name or a text read from a file that looks like markup.
+    box.setTextFormat(Qt::PlainText);
     box.setText(shown);
     // A question is never hidden under a window that stays above the others.
     for (Form* f : Form::Forms())

@@ -677,6 +677,8 @@ Label::Label(Form& f, Control* container, const QString& name, int index) : Cont
     // one of its own: a new caption then repaints the label alone, not the window and
     // the frame beneath it as well.
     l->setAutoFillBackground(true);
+    // A caption is shown as written, even one read from a file that looks like markup.
+    l->setTextFormat(Qt::PlainText);
     l->setWordWrap(true);
     l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     setWidget(l);

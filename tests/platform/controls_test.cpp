@@ -218,6 +218,21 @@ TEST_F(Controles, ALabelShowsABareCarriageReturnAsALineBreakAndKeepsItsCaption) 
     f.ét->setCaption(c);
     EXPECT_EQ(f.ét->Caption(), c);
     EXPECT_EQ(static_cast<QLabel*>(f.ét->widget())->text(), QStringLiteral("Génération  2\n57 vivants"));
+    // A caption read from a file that looks like markup shows as written: its ink
+    // reaches much further than that of the word alone.
+    auto* l = static_cast<QLabel*>(f.ét->widget());
+    auto encre = [&](const QString& légende) {
+        f.ét->setCaption(légende);
+        const QImage im = l->grab().toImage();
+        int droite = -1;
+        for (int y = 0; y < im.height(); ++y)
+            for (int x = 0; x < im.width(); ++x)
+                if (im.pixel(x, y) != im.pixel(0, 0)) droite = std::max(droite, x);
+        return droite;
+    };
+    const int mot = encre(QStringLiteral("Mort"));
+    ASSERT_GT(mot, 0);
+    EXPECT_GT(encre(QStringLiteral("<i>Mort</i>")), mot * 2);
 }
 
 TEST_F(Controles, AButtonCaptionTooWideForItsButtonShowsOnSeveralLinesBrokenAtItsSpaces) {

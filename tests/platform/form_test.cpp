@@ -7,6 +7,7 @@
 #include "TestSupport.h"
 
 #include <QApplication>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
@@ -256,6 +257,28 @@ bool BoiteAuDessus() {
     EXPECT_TRUE(vue);
     EXPECT_EQ(r, vbNo);
     return dessus;
+}
+
+// A message that quotes a file name or a text that looks like markup shows it as written.
+TEST(Messages, AMessageShowsItsTextAsWritten) {
+    setMsgBoxHook(nullptr);
+    const QString texte = QStringLiteral("<i>Mort</i>.vie est endommagé.");
+    int largeur = -1, place = 0;
+    QTimer attend;
+    QObject::connect(&attend, &QTimer::timeout, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box) return;
+        attend.stop();
+        if (auto* l = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"))) {
+            largeur = l->sizeHint().width();
+            place = QFontMetrics(l->font()).horizontalAdvance(texte);
+        }
+        for (QPushButton* p : box->findChildren<QPushButton*>()) p->click();
+    });
+    attend.start(5);
+    MsgBox(texte, 0);
+    InstallTestHooks();
+    EXPECT_GE(largeur, place);
 }
 
 TEST(AuDessus, AQuestionAskedWhileATopmostWindowIsShownIsAboveItToo) {
