@@ -16,6 +16,10 @@ bool Blanc(char c) {
     return c == ' ' || c == '\t';
 }
 
+bool Lettre(char c) {
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+}
+
 bool CommencePar(QByteArrayView ligne, QByteArrayView début, bool casse = true) {
     if (ligne.size() < début.size()) return false;
     for (qsizetype i = 0; i < début.size(); ++i) {
@@ -67,40 +71,84 @@ std::vector<QByteArrayView> Champs(QByteArrayView reste) {
     return out;
 }
 
-enum class Côté { Aucun, Création, Survie };
+// One field of the rule notation: an optional letter, B or S in either case,
+// then digits.
+struct Champ {
+    char lettre = 0;  // 'B', 'S', or 0 when the field has none
+    QByteArrayView chiffres;
+};
 
-Côté Marque(QByteArrayView s) {
-    for (const char c : s) {
-        if (c == 'B' || c == 'b') return Côté::Création;
-        if (c == 'S' || c == 's') return Côté::Survie;
-    }
-    return Côté::Aucun;
+Champ LitChamp(QByteArrayView s, qsizetype& i) {
+    Champ c;
+    if (i < s.size() && (s[i] == 'B' || s[i] == 'b')) c.lettre = 'B';
+    if (i < s.size() && (s[i] == 'S' || s[i] == 's')) c.lettre = 'S';
+    if (c.lettre) ++i;
+    const qsizetype début = i;
+    while (i < s.size() && s[i] >= '0' && s[i] <= '9') ++i;
+    c.chiffres = s.sliced(début, i - début);
+    return c;
 }
 
-std::optional<Regle> LitRègle(QByteArrayView reste) {
-    QByteArrayView gauche, droite;
-    const qsizetype slash = reste.indexOf('/');
-    if (slash >= 0) {
-        gauche = reste.first(slash);
-        droite = reste.sliced(slash + 1);
-    } else {
-        // B/S notation without the slash: "B3S23", "S23B3".
-        qsizetype b = -1, s = -1;
-        for (qsizetype i = 0; i < reste.size(); ++i) {
-            const char c = reste[i];
-            if (b < 0 && (c == 'B' || c == 'b')) b = i;
-            if (s < 0 && (c == 'S' || c == 's')) s = i;
+qsizetype AprèsBlancs(QByteArrayView s, qsizetype i) {
+    while (i < s.size() && Blanc(s[i])) ++i;
+    return i;
+}
+
+// The notation ends at the line's end, at a blank or at punctuation ("B3/S23.").
+bool FinDeNotation(QByteArrayView s, qsizetype i) {
+    if (i == s.size()) return true;
+    const char c = s[i];
+    return !(c == '/' || (c >= '0' && c <= '9') || Lettre(c));
+}
+
+// The notation that starts at i: "23/3", "B3/S23", "B3S23", "B3 S23", or a
+// lettered side alone, "B234". A letter counts only where it opens a side, so
+// that the words of a name after the rule ("23/3 Steady Life") are not taken
+// for its sides.
+std::optional<Regle> Notation(QByteArrayView s, qsizetype i) {
+    const Champ a = LitChamp(s, i);
+    std::optional<Champ> b;
+    qsizetype k = AprèsBlancs(s, i);
+    if (k < s.size() && s[k] == '/') {
+        const qsizetype aprèsBarre = k + 1;
+        k = AprèsBlancs(s, aprèsBarre);
+        b = LitChamp(s, k);
+        if (!FinDeNotation(s, k)) {
+            // "23/ Steady Life": an empty side, then words.
+            if (!FinDeNotation(s, aprèsBarre)) return std::nullopt;
+            b = Champ{};
         }
-        if (b < 0 || s < 0) return std::nullopt;
-        const qsizetype coupe = std::max(b, s);
-        gauche = reste.first(coupe);
-        droite = reste.sliced(coupe);
+    } else {
+        // Without "/" each side carries its letter.
+        if (!a.lettre) return std::nullopt;
+        if (const Champ c = LitChamp(s, k); c.lettre && FinDeNotation(s, k))
+            b = c;
+        else if (!FinDeNotation(s, i) || a.chiffres.isEmpty())
+            return std::nullopt;
     }
+    if (!b) return a.lettre == 'B' ? Regle{QString(), Chiffres(a.chiffres)} : Regle{Chiffres(a.chiffres), QString()};
+    if (a.lettre && a.lettre == b->lettre) return std::nullopt;
     // Without letters the survival digits come first.
-    const Côté g = Marque(gauche), d = Marque(droite);
-    const bool créaÀGauche = g == Côté::Création || (g == Côté::Aucun && d == Côté::Survie);
-    if (créaÀGauche) return Regle{Chiffres(droite), Chiffres(gauche)};
-    return Regle{Chiffres(gauche), Chiffres(droite)};
+    if (a.lettre == 'B' || b->lettre == 'S') return Regle{Chiffres(b->chiffres), Chiffres(a.chiffres)};
+    return Regle{Chiffres(a.chiffres), Chiffres(b->chiffres)};
+}
+
+// A word that opens like a notation: a digit, "/", or B or S not followed by
+// the rest of a word ("B3", "S/", but not "Seeds").
+bool OuvreNotation(QByteArrayView s, qsizetype i) {
+    const char c = s[i];
+    if (c == '/' || (c >= '0' && c <= '9')) return true;
+    return (c == 'B' || c == 'b' || c == 'S' || c == 's') && (i + 1 == s.size() || !Lettre(s[i + 1]));
+}
+
+// The rule of a "#R" line: plain words before it ("#R Conway B3/S23") are
+// passed over, the first word that opens like a notation must be one.
+std::optional<Regle> LitRègle(QByteArrayView reste) {
+    for (qsizetype i = AprèsBlancs(reste, 0); i < reste.size(); i = AprèsBlancs(reste, i)) {
+        if (OuvreNotation(reste, i)) return Notation(reste, i);
+        while (i < reste.size() && !Blanc(reste[i])) ++i;
+    }
+    return std::nullopt;
 }
 
 bool RangéePure(QByteArrayView ligne) {
@@ -125,7 +173,8 @@ Lecture Lit(QByteArrayView fichier, const Cible& cible) {
 
     int64_t c0 = 0, y = 0;  // column just before the block's first cell; row of the next cell row
     bool premièreLigne = true, connu = false;
-    qsizetype pos = 0;
+    // A UTF-8 byte-order mark, as some editors save, is no part of the first line.
+    qsizetype pos = fichier.startsWith("\xEF\xBB\xBF") ? 3 : 0;
     while (pos < fichier.size()) {
         qsizetype fin = pos;
         while (fin < fichier.size() && fichier[fin] != '\r' && fichier[fin] != '\n') ++fin;

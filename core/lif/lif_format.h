@@ -8,6 +8,7 @@
 //   a row without a live cell is a single "."
 //
 // Read, one line at a time:
+//   - a UTF-8 byte-order mark opening the file is skipped;
 //   - lines end at LF, CR LF or a bare CR; empty lines are skipped;
 //   - "#P x y": the next block's first cell is at column base + x, row
 //     base + y (fields split at runs of blanks; a missing or non-numeric field
@@ -15,7 +16,10 @@
 //     numbers are clamped far outside any target instead of wrapping);
 //   - "#R": a rule, survival "/" birth ("#R 23/3"), or in B/S notation in
 //     either order, letter case ignored ("#R B3/S23", "#R s23/b36",
-//     "#R B3S23"); only the digits 0 to 8 count;
+//     "#R B3S23"), or one lettered side alone, the other then empty
+//     ("#R B234": birth 234, no survival); a letter counts only where it
+//     opens a side; words before the rule ("#R Conway B3/S23") and after it
+//     ("#R 236/3 Steady Life") are not read; only the digits 0 to 8 count;
 //   - "#N": the normal rule, birth 3 and survival 23;
 //   - any other line beginning with "#" ("#Life 1.05", "#D ...") is skipped;
 //   - any other line is a row of cells: "." dead, every other character
@@ -62,7 +66,7 @@ enum class Effet : uint8_t { Aucun, Mort, Vivant };
 
 enum Défaut : unsigned {
     PasLife105 = 1u << 0,         // not this format: nothing was read
-    RègleIllisible = 1u << 1,     // a "#R" line without two sets of digits; skipped
+    RègleIllisible = 1u << 1,     // a "#R" line without a rule that can be read; skipped
     PositionIllisible = 1u << 2,  // a "#P" field missing or not a number (taken as 0)
 };
 

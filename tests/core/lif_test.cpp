@@ -271,6 +271,10 @@ INSTANTIATE_TEST_SUITE_P(
         CasLecture{"espacesFinaux", "#Life 1.05\n#P -7 -7\n*.  \n", Cible::Motif(15), 0, 0, 1, 5, {"#.## "}, 0, 1},
         // Without "#P" a row starts at column 1 of row 0.
         CasLecture{"sansPosition", "#Life 1.05\n**\n.*\n", Cible::Motif(15), 0, 0, 2, 4, {" ## ", " .# "}, 0, 0},
+        // A byte-order mark before the header, as some editors save.
+        CasLecture{
+            "marqueCRLF", "\xEF\xBB\xBF#Life 1.05\r\n**\r\n", Cible::Motif(15), 0, 0, 2, 4, {" ## ", "    "}, 0, 0},
+        CasLecture{"marqueLF", "\xEF\xBB\xBF#Life 1.05\n**\n", Cible::Motif(15), 0, 0, 2, 4, {" ## ", "    "}, 0, 0},
         // Only the block after the last "#P" stays in the pattern grid.
         CasLecture{"deuxBlocs",
                    "#Life 1.05\n#P -7 -7\n***\n#P -6 -5\n*\n",
@@ -371,7 +375,12 @@ INSTANTIATE_TEST_SUITE_P(Règles, RègleDuMotif,
                                          CasRègle{"#R B36/S23", "23", "36"}, CasRègle{"#R b36/s23", "23", "36"},
                                          CasRègle{"#R S23/B36", "23", "36"}, CasRègle{"#R B3S23", "23", "3"},
                                          CasRègle{"#R23/3", "23", "3"}, CasRègle{"#N", "23", "3"},
-                                         CasRègle{"#R 332/9", "23", ""}));
+                                         CasRègle{"#R 332/9", "23", ""},
+                                         // Words after the notation are not part of it.
+                                         CasRègle{"#R 236/3 Steady Life", "236", "3"},
+                                         CasRègle{"#R B3/S23 Life 1.05", "23", "3"},
+                                         // One side alone: the other is empty.
+                                         CasRègle{"#R B234", "", "234"}, CasRègle{"#R S23", "23", ""}));
 
 TEST(RègleDuMotif, LaDernièreLigneDeRègleLEmporte) {
     const lif::Lecture l = lif::Lit("#Life 1.05\n#R 1/2\n#N\n#R 45/67\n#R rien\n*\n", Cible::Motif(15));

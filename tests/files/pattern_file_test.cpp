@@ -130,6 +130,23 @@ TEST_F(FichiersLif, RuleLinesSetTheRuleBoxesOnlyWithLireLesRègles) {
     }
 }
 
+// As published, saved by an editor that opens the file with a byte-order mark:
+// the header is no row of cells, and a rule with one side gives that side.
+TEST_F(FichiersLif, AMarkedFileWithABirthOnlyRuleIsReadAsPublished) {
+    ASSERT_NO_FATAL_FAILURE(Demarre());
+    CliqueCase(QStringLiteral("ccRègle"));
+    for (const char* fin : {"\r\n", "\n"}) {
+        SCOPED_TRACE(QByteArray(fin).toHex().toStdString());
+        Dépose(QStringLiteral("tapis.lif"),
+               "\xEF\xBB\xBF" + Lignes({"#Life 1.05", "#D Persian rugs", "#R B234", "#P 0 0", "**"}, fin));
+        Lit(QStringLiteral("tapis.lif"));
+        EXPECT_EQ(VivantesGrille(), (QStringList{Cellule(10, 10), Cellule(10, 11)}));
+        EXPECT_EQ(Règle(), QStringLiteral("/234"));
+        f().EcriCréa(QStringLiteral("3"));
+        f().EcriSurvie(QStringLiteral("23"));
+    }
+}
+
 TEST_F(FichiersLif, EachBlockEmptiesThePatternGridSoOnlyTheLastStays) {
     ASSERT_NO_FATAL_FAILURE(Demarre());
     MotifVivant({{14, 0}});
