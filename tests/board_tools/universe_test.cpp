@@ -237,6 +237,10 @@ struct Centre {
     int blancL0, blancL1, blancC0, blancC1;
 };
 
+void PrintTo(const Centre& k, std::ostream* os) {
+    *os << k.lignes << " x " << k.colonnes;
+}
+
 class MarqueDuCentre : public VueUnivers, public ::testing::WithParamInterface<Centre> {};
 
 TEST_P(MarqueDuCentre, TickReddensTheMiddleCellsAndUntickWhitensSevenBySeven) {
@@ -274,7 +278,10 @@ INSTANTIATE_TEST_SUITE_P(
                       Centre{0, {"coSymHB(1)", nullptr}, 45, 46, 22, 22, 22, 23, 20, 26, 20, 26},
                       Centre{45 * 217, {"coSymHB(2)", nullptr}, 44, 45, 21, 22, 22, 22, 19, 25, 20, 26},
                       Centre{48 * 217, {"coSymDG(1)", nullptr}, 48, 47, 23, 24, 23, 23, 21, 27, 20, 26},
-                      Centre{48 * 217, {"coSymHB(1)", "coSymDG(1)"}, 47, 47, 23, 23, 23, 23, 20, 26, 20, 26}));
+                      Centre{48 * 217, {"coSymHB(1)", "coSymDG(1)"}, 47, 47, 23, 23, 23, 23, 20, 26, 20, 26}),
+    [](const ::testing::TestParamInfo<Centre>& i) {
+        return std::to_string(i.param.lignes) + "x" + std::to_string(i.param.colonnes);
+    });
 
 TEST_F(VueUnivers, UntickErasesAMarkSetBeforeAParityChange) {
     ASSERT_NO_FATAL_FAILURE(Demarre());

@@ -34,6 +34,11 @@ struct CasSections {
     std::vector<QString> boutons;  // caption of buttons 1 to 6, null when hidden
 };
 
+// A case prints as its name: the test's name must not change from one build to the next.
+void PrintTo(const CasSections& c, std::ostream* os) {
+    *os << c.nom;
+}
+
 struct AideSections : Aide, ::testing::WithParamInterface<CasSections> {};
 
 TEST_P(AideSections, ButtonsShowTheTitlesOfTheHeadingsFound) {
@@ -143,6 +148,10 @@ struct CasEcran {
     double largeur, hauteur;  // of the screen, as a share of the window's design size
     double r;
 };
+
+void PrintTo(const CasEcran& c, std::ostream* os) {
+    *os << c.largeur << " x " << c.hauteur;
+}
 
 struct AideEcran : Aide, ::testing::WithParamInterface<CasEcran> {};
 

@@ -203,6 +203,10 @@ const Bouton kBoutons[] = {
     {"imIcoA", Gris},
 };
 
+void PrintTo(const Bouton& b, std::ostream* os) {
+    *os << b.nom;
+}
+
 class ImageBouton : public ::testing::TestWithParam<Bouton> {};
 
 TEST_P(ImageBouton, IsA35PixelSquareWithADrawingOnItsBackground) {
