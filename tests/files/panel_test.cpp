@@ -2,6 +2,8 @@
 // may be pressed, the path it hands back, the folders it opens in.
 #include "Fichiers.h"
 
+#include <QDateTime>
+#include <QFileInfo>
 #include <QFont>
 #include <QFontInfo>
 #include <QPushButton>
@@ -288,6 +290,10 @@ TEST_F(PanneauFichiers, ChoosingADriveOpensItsRoot) {
     ASSERT_NO_FATAL_FAILURE(Demarre());
     if (f().lsUni->ListCount() < 2) GTEST_SKIP() << "one drive only";
     const QString maison = QDir::homePath();
+    // Something else may have put a file of that name at the root: it must stay as it was.
+    const QFileInfo racine(QStringLiteral("/@_.lif"));
+    const bool existait = racine.exists();
+    const QDateTime modifié = racine.lastModified();
     AvecPanneau(QStringLiteral("btEnregM"), [&] {
         auto* uni = qobject_cast<QComboBox*>(w(QStringLiteral("lsUni")));
         ASSERT_EQ(uni->currentText(), QStringLiteral("/"));
@@ -304,7 +310,9 @@ TEST_F(PanneauFichiers, ChoosingADriveOpensItsRoot) {
         Confirme();
     });
     EXPECT_EQ(f().CheminFic, QStringLiteral("//@_.lif"));
-    EXPECT_FALSE(QFile::exists(QStringLiteral("/@_.lif")));
+    const QFileInfo après(QStringLiteral("/@_.lif"));
+    EXPECT_EQ(après.exists(), existait);
+    EXPECT_EQ(après.lastModified(), modifié);
 }
 
 // The drive list offers the real file systems mounted on the machine, not the
