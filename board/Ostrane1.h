@@ -113,6 +113,9 @@ public:
     bool PairDG = false, PairHB = false, ArméDG = false, ArméHB = false;
     QString FicAléa, RépDéfaut;
     short EcartBas = 0;
+    // The scale of the board's cells and points, set at load (EchelleGrille): the
+    // window's layout, not the screen, decides how much room they have.
+    float FacteurJeu = 1;
     QString CheminFic, ExtFic;
     bool FinFic = false;
 

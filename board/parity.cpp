@@ -28,7 +28,7 @@ void Ostrane1::ChangeParité(bool colonnes, int Index) {
     const int avant = colonnes ? grJeu->Cols() : grJeu->Rows();
     compte = static_cast<short>(compte + delta);
     // A new column or row is as large as those that EchelleGrille scaled at load.
-    const double taille = VbRound(216.0 * FacteurEcran);
+    const double taille = VbRound(216.0 * FacteurJeu);
     if (colonnes) {
         grJeu->setCols(ColGrille);
         for (int c = avant; c < ColGrille; ++c) {

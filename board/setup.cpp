@@ -63,7 +63,7 @@ void Ostrane1::Form_Load() {
     if (RépDéfaut == QLatin1String("#")) RépDéfaut = App::Path();
 
     EchelleGrille(*grMotif);
-    EchelleGrille(*grJeu);
+    FacteurJeu = EchelleGrille(*grJeu);
 
     FicAléa = FicAide;
     FicAléa.replace(QStringLiteral(".rtf"), QStringLiteral("-aléa.txt"), Qt::CaseSensitive);

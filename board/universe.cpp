@@ -49,7 +49,8 @@ void Ostrane1::DessineJeu() {
 
 int Ostrane1::DessineUnivers(const Plateau& u, int premier) {
     // A one-pixel point vanishes on a large screen: the dot covers about three quarters of a cell.
-    const double cellulePixels = 60.0 * FacteurEcran / Screen::TwipsPerPixelX();
+    const float facteur = FacteurJeu;
+    const double cellulePixels = 60.0 * facteur / Screen::TwipsPerPixelX();
     imJeu->setDrawWidth(std::max(2, VbRound(cellulePixels * 0.75)));
     imJeu->Cls();
     const int colonnes = std::min<int>(TailleUnivers, u.Cols());
@@ -60,9 +61,9 @@ int Ostrane1::DessineUnivers(const Plateau& u, int premier) {
     int points = 0;
     for (int r = premier; r < lignes; ++r) {
         const Plateau::Cell* ligne = u.data() + size_t(r) * size_t(u.Cols());
-        const float y = static_cast<float>((r - 10) * 60) * FacteurEcran;
+        const float y = static_cast<float>((r - 10) * 60) * facteur;
         const int n = life::DrawnColumns(ligne, premier, colonnes, vivantes.data());
-        for (int i = 0; i < n; ++i) xs[size_t(i)] = static_cast<float>((vivantes[size_t(i)] - 10) * 60) * FacteurEcran;
+        for (int i = 0; i < n; ++i) xs[size_t(i)] = static_cast<float>((vivantes[size_t(i)] - 10) * 60) * facteur;
         imJeu->PSetRow(xs.data(), n, y, 0);
         points += n;
     }

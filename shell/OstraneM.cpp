@@ -210,9 +210,15 @@ void MiseEnPage(Form& fenetre) {
     }
 }
 
-void EchelleGrille(FlexGrid& grille) {
-    for (int i = 0; i < grille.Cols(); ++i) grille.setColWidth(i, VbRound(grille.ColWidth(i) * FacteurEcran));
-    for (int i = 0; i < grille.Rows(); ++i) grille.setRowHeight(i, VbRound(grille.RowHeight(i) * FacteurEcran));
+float EchelleGrille(FlexGrid& grille) {
+    // Under "@" the window and its grids keep their design size: cells scaled by the
+    // screen would not all fit. Every other code lays the grids out at FacteurEcran or
+    // more. Read without LisCfg's message: the layout gives it for a missing code.
+    const int rang = settings::FindRow(Cfg, QStringLiteral("Ecran"));
+    const float facteur = rang >= 0 && Cfg.value[size_t(rang)] == QLatin1String("@") ? 1.0f : FacteurEcran;
+    for (int i = 0; i < grille.Cols(); ++i) grille.setColWidth(i, VbRound(grille.ColWidth(i) * facteur));
+    for (int i = 0; i < grille.Rows(); ++i) grille.setRowHeight(i, VbRound(grille.RowHeight(i) * facteur));
+    return facteur;
 }
 
 // ---------------------------------------------------------------- picture buttons and closing

@@ -43,7 +43,9 @@ void Demarrage(Form& principale, FenetreAide& aide);
 void AfficheEchec(FenetreAide& aide, int code);
 void MiseEnPage(Form& fenetre);
 bool PropExiste(Control* objet, const QString& nom);
-void EchelleGrille(FlexGrid& grille);
+// Scales a grid's cells to the main window's layout; returns the factor used, which
+// the board's other cells and points follow.
+float EchelleGrille(FlexGrid& grille);
 
 // ---- Picture buttons and closing
 // A title-bar picture button and its pressed twin (24 twips further right and down,

@@ -180,8 +180,8 @@ TEST_P(TailleDuPoint, LiveCellIsADotOfMostOfACell) {
     f().Univers(50, 50) = life::Vivant;
     f().DessineJeu();
     const QImage im = f().imJeu->canvas();
-    const int px = static_cast<int>(static_cast<float>(40 * 60) * FacteurEcran / Screen::TwipsPerPixelX());
-    const int py = static_cast<int>(static_cast<float>(40 * 60) * FacteurEcran / Screen::TwipsPerPixelY());
+    const int px = static_cast<int>(static_cast<float>(40 * 60) * f().FacteurJeu / Screen::TwipsPerPixelX());
+    const int py = static_cast<int>(static_cast<float>(40 * 60) * f().FacteurJeu / Screen::TwipsPerPixelY());
     ASSERT_TRUE(PointNoir(50, 50));
     auto noir = [&](int x, int y) { return qAlpha(im.pixel(x, y)) == 255; };
     int x0 = px, x1 = px, y0 = py, y1 = py;
@@ -189,7 +189,7 @@ TEST_P(TailleDuPoint, LiveCellIsADotOfMostOfACell) {
     while (noir(x1 + 1, py)) ++x1;
     while (noir(px, y0 - 1)) --y0;
     while (noir(px, y1 + 1)) ++y1;
-    const double pas = 60.0 * FacteurEcran / Screen::TwipsPerPixelX();
+    const double pas = 60.0 * f().FacteurJeu / Screen::TwipsPerPixelX();
     for (int cote : {x1 - x0 + 1, y1 - y0 + 1}) {
         EXPECT_GE(cote, 2) << "a one-pixel point is lost on the screen";
         EXPECT_GE(cote, pas / 2);

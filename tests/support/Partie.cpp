@@ -149,8 +149,8 @@ QStringList Partie::Motif() const { return Lignes(*f().grMotif); }
 bool Partie::PointNoir(int r, int c, int marge) const {
     const QImage im = f().imJeu->canvas();
     // The place in twips is a single-precision product, as the program computes it.
-    const float xt = static_cast<float>((c - 10) * 60) * FacteurEcran;
-    const float yt = static_cast<float>((r - 10) * 60) * FacteurEcran;
+    const float xt = static_cast<float>((c - 10) * 60) * f().FacteurJeu;
+    const float yt = static_cast<float>((r - 10) * 60) * f().FacteurJeu;
     const int px = static_cast<int>(xt / Screen::TwipsPerPixelX());
     const int py = static_cast<int>(yt / Screen::TwipsPerPixelY());
     for (int y = py - marge; y <= py + marge; ++y)
