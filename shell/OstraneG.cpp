@@ -155,18 +155,36 @@ void OstraneG::Form_Load() {
     FixAppli(false);
 }
 
-void OstraneG::coTaille_Click(int Index) {
-    if (Index == 1) btTaille->setTag(QStringLiteral("#"));
-    if (Index == 2) btTaille->setTag(QStringLiteral("@"));
-    // "Proportionnel" is a choice only once a position goes with it.
-    caPosH->setEnabled(Index == 0);
-    for (const auto& [i, o] : coPosH) o->setEnabled(Index == 0);
-    FixAppli(Index > 0);
+void OstraneG::coTaille_Click(int) {
+    const bool proportionnel = coTaille(0)->Value();
+    caPosH->setEnabled(proportionnel);
+    for (const auto& [i, o] : coPosH) o->setEnabled(proportionnel);
+    SuitChoix();
 }
 
-void OstraneG::coPosH_Click(int Index) {
-    btTaille->setTag(coPosH(Index)->Tag());
-    FixAppli(true);
+void OstraneG::coPosH_Click(int) {
+    SuitChoix();
+}
+
+void OstraneG::SuitChoix() {
+    // "Proportionnel" is a choice only once a position goes with it; the position
+    // chosen before "Plein écran" or "Conserver..." still shows and comes back with it.
+    QString choix;
+    if (coTaille(1)->Value())
+        choix = QStringLiteral("#");
+    else if (coTaille(2)->Value())
+        choix = QStringLiteral("@");
+    else if (coTaille(0)->Value())
+        for (const auto& [i, o] : coPosH)
+            if (o->Value()) choix = o->Tag();
+    if (choix.isEmpty()) {
+        FixAppli(false);
+        return;
+    }
+    btTaille->setTag(choix);
+    // Read without LisCfg's message: a missing setting is told when the window opens.
+    const int rang = settings::FindRow(Cfg, QStringLiteral("Ecran"));
+    FixAppli(rang < 0 || choix != Cfg.value[size_t(rang)]);
 }
 
 void OstraneG::coZoom_Click(int Index) {

@@ -35,6 +35,9 @@ protected:
 private:
     void coTaille_Click(int Index);
     void coPosH_Click(int Index);
+    // The Tag and the apply button follow the choice the screen page shows: pending
+    // while it is whole and not the stored one.
+    void SuitChoix();
     void coZoom_Click(int Index);
     void btTaille_Click();
     void btFerme_Click();

@@ -215,7 +215,7 @@ void PrintTo(const Sequence& c, std::ostream* os) {
 
 class ChoixEnAttente : public Options, public ::testing::WithParamInterface<Sequence> {};
 
-TEST_P(ChoixEnAttente, OnlyAWholeChoiceMakesTheApplyButtonUsable) {
+TEST_P(ChoixEnAttente, ApplyIsUsableExactlyWhileAWholeChoiceShowsThatIsNotTheStoredOne) {
     const Sequence& s = GetParam();
     DemarreAvec(s.ecran);
     MsgBoxScript script;
@@ -233,7 +233,17 @@ INSTANTIATE_TEST_SUITE_P(
         // "Plein écran" is a choice; "Proportionnel" alone is not, until a position goes with it.
         Sequence{"FullScreenThenProportionalThenRight",
                  "<",
-                 {{"coTaille(1)", true, "#"}, {"coTaille(0)", false, "#"}, {"coPosH(2)", true, ">"}}},
+                 {{"coTaille(1)", true, "#"}, {"coTaille(0)", false, "<"}, {"coPosH(2)", true, ">"}}},
+        // "Proportionnel" takes back the position still chosen; clicking it again changes nothing.
+        Sequence{"ProportionalWithTheLastPosition",
+                 "/",
+                 {{"coPosH(0)", true, "<"},
+                  {"coTaille(1)", true, "#"},
+                  {"coTaille(0)", true, "<"},
+                  {"coPosH(0)", true, "<"}}},
+        // Back on the stored choice, nothing is pending.
+        Sequence{"BackToTheStoredPosition", "/", {{"coPosH(0)", true, "<"}, {"coPosH(1)", false, "/"}}},
+        Sequence{"BackToFullScreen", "#", {{"coTaille(2)", true, "@"}, {"coTaille(1)", false, "#"}}},
         Sequence{"DesignSizeThenCentred",
                  "#",
                  {{"coTaille(2)", true, "@"}, {"coTaille(0)", false, "@"}, {"coPosH(1)", true, "/"}}},
@@ -325,11 +335,14 @@ TEST_P(Applique, StoresTheChoiceWritesTheFileAndBringsTheMainWindowBackRestarted
 // The screen is 28800 x 16200 twips: RapportL 2, RapportH 1.5, FacteurEcran 1.5.
 INSTANTIATE_TEST_SUITE_P(
     Codes, Applique,
-    ::testing::Values(Application{"DesignSize", "/", {"coTaille(2)"}, "@", 14400, 10800, 7200},
-                      Application{"FullScreen", "/", {"coTaille(1)"}, "#", 28800, 16200, 0},
-                      Application{"LeftEdge", "/", {"coPosH(0)"}, "<", 21600, 16200, 0},
-                      Application{"RightEdge", "#", {"coTaille(0)", "coPosH(2)"}, ">", 21600, 16200, 7200},
-                      Application{"Centred", "@", {"coTaille(0)", "coPosH(1)"}, "/", 21600, 16200, 3600}),
+    ::testing::Values(
+        Application{"DesignSize", "/", {"coTaille(2)"}, "@", 14400, 10800, 7200},
+        Application{"FullScreen", "/", {"coTaille(1)"}, "#", 28800, 16200, 0},
+        Application{"LeftEdge", "/", {"coPosH(0)"}, "<", 21600, 16200, 0},
+        Application{"RightEdge", "#", {"coTaille(0)", "coPosH(2)"}, ">", 21600, 16200, 7200},
+        Application{"Centred", "@", {"coTaille(0)", "coPosH(1)"}, "/", 21600, 16200, 3600},
+        Application{
+            "ProportionalAfterFullScreen", "/", {"coPosH(0)", "coTaille(1)", "coTaille(0)"}, "<", 21600, 16200, 0}),
     [](const ::testing::TestParamInfo<Application>& i) { return std::string(i.param.nom); });
 
 TEST_F(Options, ApplyingClosesAnOpenHelpWindowWithItsEditsSaved) {
