@@ -211,10 +211,12 @@ private:
     int DessineUnivers(const Plateau& u, int premier);
     // The parity options of both pairs.
     void ChangeParité(bool colonnes, int Index);
-    // Appends whole lines to the random-run log. A log that cannot be opened
-    // or written is skipped: the run must not stop for it.
+    // Appends whole lines to the random-run log, or leaves it as it was. A log
+    // that cannot be written is told once, until "Ecrire" is ticked again or the
+    // log is written again; the run goes on.
     void EcritAléa(const QStringList& lignes);
     // A digit 0 to 8, from a number drawn uniform in [0, 1).
     int ChiffreAléa();
     std::mt19937 m_aléa;
+    bool m_journalTu = false;  // the log's failure already told
 };

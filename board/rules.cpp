@@ -1,6 +1,8 @@
 // The rule boxes, the random rule and the random-run log.
 #include "Ostrane1.h"
 
+#include "App.h"
+#include "SafeFile.h"
 #include "TextFile.h"
 
 #include <QDateTime>
@@ -58,13 +60,26 @@ void Ostrane1::ccAléa_Click() {
 
 void Ostrane1::ccEnregR_Click() {
     if (ccEnregR->Value() <= 0) return;
+    // A new run: a log that cannot be written is told again.
+    m_journalTu = false;
     const QDateTime maintenant = QDateTime::currentDateTime();
     EcritAléa({QLocale::system().toString(maintenant.date(), QLocale::ShortFormat) + QLatin1Char(' ') +
                maintenant.time().toString(QStringLiteral("hh:mm:ss"))});
 }
 
 void Ostrane1::EcritAléa(const QStringList& lignes) {
-    TextFile::AppendLines(FicAléa, lignes);
+    QString raison;
+    if (TextFile::AppendLines(FicAléa, lignes, &raison)) {
+        m_journalTu = false;
+        return;
+    }
+    // Told once, not at every step of an automatic run, which goes on.
+    if (m_journalTu) return;
+    m_journalTu = true;
+    MsgBox(SafeFile::NotWrittenText(FicAléa, raison) +
+               QStringLiteral("\rLa série continue ; tant que le journal ne pourra pas être écrit, cela ne sera plus "
+                              "signalé."),
+           48);
 }
 
 int Ostrane1::ChiffreAléa() {

@@ -11,9 +11,9 @@ namespace fichiers {
 // read, is empty or is far larger than any board or pattern.
 bool LitFichier(const QString& chemin, QByteArray& octets);
 
-// Replaces the file with these bytes, or leaves the file that was there whole:
-// written beside it, then put in its place. False, after a message naming the
-// file, when it could not be written.
+// Replaces the file with these bytes, or leaves the file that was there byte
+// for byte (SafeFile). False, after a message naming the file and giving the
+// system's reason, when it could not be written.
 bool EcritFichier(const QString& chemin, const QByteArray& octets);
 
 // The file's name without its folder and without its last four characters

@@ -1,12 +1,12 @@
 #include "RichTextBox.h"
 
 #include "App.h"
+#include "SafeFile.h"
 #include "codepage.h"
 #include "rtf_model.h"
 
 #include <QFile>
 #include <QMimeData>
-#include <QSaveFile>
 #include <QScrollBar>
 #include <QShowEvent>
 #include <QAbstractTextDocumentLayout>
@@ -17,7 +17,6 @@
 #include <QTextEdit>
 #include <QTextFragment>
 #include <algorithm>
-#include <cerrno>
 
 namespace {
 
@@ -630,17 +629,9 @@ bool RichTextBox::LoadFile(const QString& path, QString* error) {
 }
 
 bool RichTextBox::SaveFile(const QString& path, QString* error) {
-    const QByteArray bytes = rtf::Write(toModel());
-    QSaveFile f(path);
-    errno = 0;
-    // The flush before commit: a buffered write that fails there (disk full) would be committed.
-    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size() || !f.flush() || !f.commit()) {
-        // A short write leaves Qt without a reason ("Unknown error"): the system's is in errno.
-        const int e = errno;
-        const bool sansRaison = f.error() == QFileDevice::NoError || f.errorString() == QLatin1String("Unknown error");
-        const QString raison = sansRaison && e ? qt_error_string(e) : f.errorString();
+    QString raison;
+    if (!SafeFile::Write(path, rtf::Write(toModel()), SafeFile::Mode::Replace, &raison)) {
         if (error) *error = QStringLiteral("Impossible d'enregistrer le fichier %1 : %2").arg(path, raison);
-        f.cancelWriting();
         return false;
     }
     if (error) error->clear();

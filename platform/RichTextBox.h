@@ -40,7 +40,7 @@ public:
     void setTextRTF(const QString& rtf);
     // False, with the contents unchanged, when the file cannot be read or is not RTF.
     bool LoadFile(const QString& path, QString* error = nullptr);
-    // Replaces the file whole and safely (temporary file in the same folder, then renamed).
+    // Replaces the file whole or not at all, through SafeFile.
     bool SaveFile(const QString& path, QString* error = nullptr);
 
     // Options: 2 whole word, 4 match case (otherwise letter case is ignored), 8 leave the

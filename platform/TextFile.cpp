@@ -1,9 +1,9 @@
 #include "TextFile.h"
 
+#include "SafeFile.h"
 #include "codepage.h"
 
 #include <QFile>
-#include <QSaveFile>
 
 namespace {
 QByteArray Encode(const QStringList& lines) {
@@ -18,22 +18,8 @@ QByteArray Encode(const QStringList& lines) {
 
 namespace TextFile {
 
-bool AppendLines(const QString& path, const QStringList& lines) {
-    QFile f(path);
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Append)) return false;
-    const QByteArray bytes = Encode(lines);
-    return f.write(bytes) == bytes.size() && f.flush();
-}
-
-bool WriteLines(const QString& path, const QStringList& lines) {
-    QSaveFile f(path);
-    if (!f.open(QIODevice::WriteOnly)) return false;
-    const QByteArray bytes = Encode(lines);
-    if (f.write(bytes) != bytes.size()) {
-        f.cancelWriting();
-        return false;
-    }
-    return f.commit();
+bool AppendLines(const QString& path, const QStringList& lines, QString* reason) {
+    return SafeFile::Write(path, Encode(lines), SafeFile::Mode::Append, reason);
 }
 
 bool ReadLines(const QString& path, QStringList& lines) {

@@ -1,7 +1,8 @@
 // The program's own text files (board, pattern and random-run log files):
 // Windows-1252, lines ended by CR LF, so that they travel unchanged between
 // this program and the files born on Windows. Each call opens, works and
-// closes the file; none shows a message of its own.
+// closes the file; none shows a message of its own. Files are written
+// through SafeFile.
 #pragma once
 
 #include <QString>
@@ -9,9 +10,9 @@
 
 namespace TextFile {
 // Appends whole lines, each ended by CR LF; the file is created when missing.
-bool AppendLines(const QString& path, const QStringList& lines);
-// Replaces the file with these lines, each ended by CR LF.
-bool WriteLines(const QString& path, const QStringList& lines);
+// False, with the system's reason, when they could not all be written: the
+// file is then as it was.
+bool AppendLines(const QString& path, const QStringList& lines, QString* reason = nullptr);
 // Reads every line; a line may end with CR LF, a lone LF or a lone CR, and the last
 // one with nothing. False when the file cannot be read.
 bool ReadLines(const QString& path, QStringList& lines);

@@ -1,11 +1,14 @@
 // The rule boxes, the random rule and the random-run log.
+#include "App.h"
 #include "Partie.h"
 
 #include <QDate>
 #include <QDir>
+#include <QFile>
 #include <QLocale>
 #include <QRegularExpression>
 #include <QSet>
+#include <QTest>
 #include <algorithm>
 
 namespace {
@@ -236,18 +239,40 @@ TEST_F(JournalAléa, ADrawnRuleIsLoggedAsTheStepUsedIt) {
     EXPECT_EQ(lignes[2], (f().SurvieCour + QLatin1Char('/') + f().CréaCour).toLatin1() + '\r');
 }
 
-TEST_F(JournalAléa, ALogThatCannotBeWrittenIsSkippedWithoutAMessage) {
+// A run is told once that its log cannot be written: again only once the log
+// was written since, or "Ecrire" is ticked anew. The run itself goes on.
+TEST_F(JournalAléa, ALogThatCannotBeWrittenIsToldOncePerRunAndTheRunGoesOn) {
     Demarre();
-    // A folder where the log should be: it cannot be opened as a file.
+    // A folder where the log should be: it cannot be written as a file.
     ASSERT_TRUE(QDir().mkpath(f().FicAléa));
-    MsgBoxScript aucun;
+    MsgBoxScript boîtes;
+    boîtes.expect(vbOK);
     EntreCosmos();
     CocheEcrire();
-    f().Univers(90, 90) = f().Univers(91, 90) = f().Univers(90, 91) = f().Univers(91, 91) = life::Vivant;
+    ASSERT_EQ(boîtes.shown().size(), 1u) << "the header line of the run";
+    EXPECT_EQ(boîtes.shown()[0].style, 48);
+    EXPECT_TRUE(boîtes.shown()[0].text.contains(f().FicAléa)) << boîtes.shown()[0].text.toStdString();
+    f().Univers(90, 90) = f().Univers(90, 91) = f().Univers(90, 92) = life::Vivant;
     Etape(3);
-    EXPECT_EQ(f().NumGénér, 4);
-    EXPECT_EQ(Affiche(QStringLiteral("étSuite")), QStringLiteral("Figé après 2"));
-    EXPECT_TRUE(aucun.shown().empty());
+    CliqueCase(QStringLiteral("ccAuto"));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return f().NumGénér >= 8; }, 20000));
+    EXPECT_TRUE(Coche(QStringLiteral("ccAuto"))) << "automatic running goes on";
+    CliqueCase(QStringLiteral("ccAuto"));
+    EXPECT_EQ(boîtes.shown().size(), 1u) << "one message for the run";
+
+    CliqueCase(QStringLiteral("ccAléa"));
+    CliqueCase(QStringLiteral("ccEnregR"));
+    boîtes.expect(vbOK);
+    CliqueCase(QStringLiteral("ccEnregR"));
+    EXPECT_EQ(boîtes.shown().size(), 2u) << "a new run is told again";
+
+    ASSERT_TRUE(QDir().rmdir(f().FicAléa));
+    Etape();
+    EXPECT_EQ(Journal().count('\n'), 2);
+    ASSERT_TRUE(QFile::remove(f().FicAléa) && QDir().mkpath(f().FicAléa));
+    boîtes.expect(vbOK);
+    Etape();
+    EXPECT_EQ(boîtes.shown().size(), 3u) << "a log written again and then lost again is told again";
 }
 
 }  // namespace

@@ -21,14 +21,6 @@ TEST(FichiersTexte, AppendedLinesAreWindows1252EndedByCrLf) {
     EXPECT_EQ(Bytes(p), QByteArray("G\xe9n\xe9ration  2\r57 vivants\r\n23/3\r\n\x80\r\n"));
 }
 
-TEST(FichiersTexte, WrittenFilesReplaceTheOldOneWhole) {
-    QTemporaryDir d;
-    const QString p = d.filePath(QStringLiteral("motif.lif"));
-    ASSERT_TRUE(TextFile::WriteLines(p, {QStringLiteral("#Life 1.05"), QStringLiteral("#N")}));
-    ASSERT_TRUE(TextFile::WriteLines(p, {QStringLiteral("#Life 1.05")}));
-    EXPECT_EQ(Bytes(p), QByteArray("#Life 1.05\r\n"));
-}
-
 TEST(FichiersTexte, LinesAreReadWhateverTheirEnds) {
     QTemporaryDir d;
     const QString p = d.filePath(QStringLiteral("x.vie"));
@@ -50,7 +42,6 @@ TEST(FichiersTexte, AFileThatCannotBeOpenedIsReportedNotThrown) {
     // Beneath a regular file nothing can be created, for root as for anyone.
     const QString dessous = d.filePath(QStringLiteral("fichier/x.txt"));
     EXPECT_FALSE(TextFile::AppendLines(dessous, {QStringLiteral("x")}));
-    EXPECT_FALSE(TextFile::WriteLines(dessous, {QStringLiteral("x")}));
     QStringList lignes{QStringLiteral("avant")};
     EXPECT_FALSE(TextFile::ReadLines(dessous, lignes));
     EXPECT_EQ(lignes, QStringList{QStringLiteral("avant")});
