@@ -6,6 +6,7 @@
 #include "rtf_model.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QMimeData>
 #include <QScrollBar>
 #include <QShowEvent>
@@ -608,13 +609,24 @@ void RichTextBox::setTextRTF(const QString& text) {
 
 bool RichTextBox::LoadFile(const QString& path, QString* error) {
     QFile f(path);
+    // Told by its size, before anything is read: a huge file would take the
+    // memory and minutes, for a document that could not be one.
+    if (QFileInfo(path).size() > SafeFile::kMaxRead) {
+        if (error) *error = QStringLiteral("Le fichier %1 est trop grand pour être un document.").arg(path);
+        return false;
+    }
     if (!f.open(QIODevice::ReadOnly)) {
         if (error) *error = QStringLiteral("Impossible d'ouvrir le fichier %1 : %2").arg(path, f.errorString());
         return false;
     }
-    const QByteArray bytes = f.readAll();
+    // A file that grows while it is read is cut off above the limit, and so refused.
+    const QByteArray bytes = f.read(SafeFile::kMaxRead + 1);
     if (f.error() != QFileDevice::NoError) {
         if (error) *error = QStringLiteral("Impossible de lire le fichier %1 : %2").arg(path, f.errorString());
+        return false;
+    }
+    if (bytes.size() > SafeFile::kMaxRead) {
+        if (error) *error = QStringLiteral("Le fichier %1 est trop grand pour être un document.").arg(path);
         return false;
     }
     const rtf::ReadResult r = rtf::Read(bytes);

@@ -38,7 +38,8 @@ public:
     QString TextRTF() const;
     // Text that is not RTF becomes the document's plain text.
     void setTextRTF(const QString& rtf);
-    // False, with the contents unchanged, when the file cannot be read or is not RTF.
+    // False, with the contents unchanged, when the file cannot be read, is larger
+    // than SafeFile::kMaxRead or is not RTF.
     bool LoadFile(const QString& path, QString* error = nullptr);
     // Replaces the file whole or not at all, through SafeFile.
     bool SaveFile(const QString& path, QString* error = nullptr);

@@ -3,16 +3,28 @@
 #include "Demarre.h"
 #include "RichTextBox.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <QTest>
 #include <QTimer>
 #include <atomic>
 #include <chrono>
 #include <fcntl.h>
+#include <fstream>
 #include <thread>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#if defined(__SANITIZE_ADDRESS__)
+#define OSTRANE_SOUS_ASAN
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define OSTRANE_SOUS_ASAN
+#endif
+#endif
 
 namespace {
 
@@ -263,6 +275,49 @@ TEST_F(Echec, AHelpFileThatCannotBeReadShowsCodeTwo) {
     // A folder in the file's place cannot be read, even by root.
     ASSERT_TRUE(QDir().mkpath(dossier->helpFile()));
     DemarreEtRegarde([&] { EXPECT_EQ(FicAide, QStringLiteral("2")); });
+}
+
+// A help file far larger than any document is refused by its size, before anything
+// is read: start-up shows the damaged file's panel at once. The test runs again in a
+// process of its own, whose memory could not hold the file: reading it would fail there.
+TEST_F(Echec, AHugeHelpFileShowsCodeTwoWithoutBeingRead) {
+    const char* kEnfant = "OSTRANE_MEMOIRE_LIMITEE";
+    if (qEnvironmentVariableIsSet(kEnfant)) {
+#ifndef OSTRANE_SOUS_ASAN
+        long pages = 0;
+        std::ifstream("/proc/self/statm") >> pages;
+        struct rlimit limite {};
+        getrlimit(RLIMIT_AS, &limite);
+        limite.rlim_cur = rlim_t(pages) * sysconf(_SC_PAGESIZE) + (rlim_t(1) << 30);
+        ASSERT_EQ(setrlimit(RLIMIT_AS, &limite), 0);
+#endif
+        Prepare(false);
+        QFile creux(dossier->helpFile());
+        ASSERT_TRUE(creux.open(QIODevice::WriteOnly) && creux.resize(3LL << 30));
+        creux.close();
+        DemarreEtRegarde([&] { EXPECT_EQ(FicAide, QStringLiteral("2")); });
+        return;
+    }
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QString::fromLatin1(kEnfant), QStringLiteral("1"));
+    // The address sanitizer reserves more address space than any limit would allow:
+    // its own allocator is held back instead.
+    env.insert(QStringLiteral("ASAN_OPTIONS"),
+               env.value(QStringLiteral("ASAN_OPTIONS")) +
+                   QStringLiteral(":max_allocation_size_mb=1024:allocator_may_return_null=1"));
+    QProcess enfant;
+    enfant.setProcessEnvironment(env);
+    enfant.setProcessChannelMode(QProcess::MergedChannels);
+    const auto* moi = ::testing::UnitTest::GetInstance()->current_test_info();
+    enfant.start(QCoreApplication::applicationFilePath(),
+                 {QStringLiteral("--gtest_filter=%1.%2")
+                      .arg(QString::fromLatin1(moi->test_suite_name()), QString::fromLatin1(moi->name()))});
+    ASSERT_TRUE(enfant.waitForFinished(120000));
+    const QByteArray sortie = enfant.readAll();
+    EXPECT_EQ(enfant.exitStatus(), QProcess::NormalExit) << sortie.constData();
+    EXPECT_EQ(enfant.exitCode(), 0) << sortie.constData();
+    EXPECT_TRUE(sortie.contains("[  PASSED  ] 1 test")) << sortie.constData();
+    EXPECT_FALSE(sortie.contains("bad_alloc")) << sortie.constData();
 }
 
 }  // namespace
