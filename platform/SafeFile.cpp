@@ -21,7 +21,6 @@ QString Reason(const QFileDevice& f, int systemError) {
 namespace SafeFile {
 
 bool Write(const QString& path, const QByteArray& bytes, Mode mode, QString* reason) {
-    QString why;
     auto fails = [&](const QString& r) {
         if (reason) *reason = r;
         return false;
@@ -39,7 +38,7 @@ bool Write(const QString& path, const QByteArray& bytes, Mode mode, QString* rea
         QSaveFile f(path);
         // On a failed buffered write commit() still succeeds: the flush is what tells.
         if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size() || !f.flush() || !f.commit()) {
-            why = Reason(f, errno);
+            const QString why = Reason(f, errno);
             f.cancelWriting();
             return fails(why);
         }
@@ -52,7 +51,7 @@ bool Write(const QString& path, const QByteArray& bytes, Mode mode, QString* rea
     if (!f.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered)) return fails(Reason(f, errno));
     const qint64 before = f.size();
     if (f.write(bytes) != bytes.size()) {
-        why = Reason(f, errno);
+        const QString why = Reason(f, errno);
         // The file ends as it did: never half a write at its end.
         if (info.exists())
             f.resize(before);
