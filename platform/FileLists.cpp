@@ -2,7 +2,9 @@
 
 #include <QCollator>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDir>
+#include <QDirIterator>
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QListWidget>
@@ -23,8 +25,23 @@ class PickList : public QListWidget {
 public:
     std::function<void(int row)> picked;
     std::function<void(int row)> opened;
-    std::function<void()> shown;  // each time the list shows
+    std::function<void()> fill;  // brings the entries up to date; nothing when they are
     bool openOnEnter = false;
+
+    // The entries of a list that shows are brought up to date once the handler
+    // that changed them is done, before the window paints: the several changes of
+    // one handler cost one reading.
+    void fillLater() {
+        if (m_fillPosted) return;
+        m_fillPosted = true;
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                m_fillPosted = false;
+                if (isVisible() && fill) fill();
+            },
+            Qt::QueuedConnection);
+    }
 
     PickList() {
         setSelectionMode(QAbstractItemView::SingleSelection);
@@ -38,10 +55,12 @@ public:
 
 protected:
     void showEvent(QShowEvent* e) override {
-        if (shown) shown();
+        fillLater();
         QListWidget::showEvent(e);
     }
+    // The user acts on the entries as they are now.
     void mousePressEvent(QMouseEvent* e) override {
+        if (fill) fill();
         m_pressing = true;
         QListWidget::mousePressEvent(e);
         m_pressing = false;
@@ -51,6 +70,7 @@ protected:
     // Handled here rather than through the view's own signal, since opening a
     // folder rebuilds the list under the view's feet.
     void mouseDoubleClickEvent(QMouseEvent* e) override {
+        if (fill) fill();
         const int row = indexAt(e->position().toPoint()).row();
         if (row < 0 || e->button() != Qt::LeftButton) {
             QListWidget::mouseDoubleClickEvent(e);
@@ -66,6 +86,7 @@ protected:
         if (opened) opened(row);
     }
     void keyPressEvent(QKeyEvent* e) override {
+        if (fill) fill();
         if (openOnEnter && (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) && currentRow() >= 0) {
             if (opened) opened(currentRow());
             return;
@@ -75,6 +96,7 @@ protected:
 
 private:
     bool m_pressing = false;
+    bool m_fillPosted = false;
 };
 
 void showRow(QListWidget* l, int row) {
@@ -98,11 +120,48 @@ void sortNames(QStringList& names) {
     });
 }
 
-// Entries of a folder by kind, hidden ones aside; nothing when it cannot be read.
-QStringList entries(const QString& folder, QDir::Filters kind) {
-    QStringList names = QDir(folder).entryList(kind | QDir::NoDotAndDotDot);
-    sortNames(names);
-    return names;
+// One reading of a folder: its subfolders and its files, in no order, hidden
+// ones marked; nothing when it cannot be read.
+struct Entry {
+    QString name;
+    bool hidden;
+};
+struct Reading {
+    QString folder;
+    std::vector<Entry> folders, files;
+};
+
+// The panel's folder and file lists show one folder and change together: one
+// reading serves both until the events that follow the change have run, or
+// until either list is told to read again.
+Reading g_reading;
+bool g_readingFresh = false;
+
+const Reading& folderReading(const QString& folder) {
+    if (g_readingFresh && g_reading.folder == folder) return g_reading;
+    g_reading.folder = folder;
+    g_reading.folders.clear();
+    g_reading.files.clear();
+    QDirIterator it(folder, QDir::Dirs | QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot);
+    while (it.hasNext()) {
+        it.next();
+        const QFileInfo fi = it.fileInfo();
+        (fi.isDir() ? g_reading.folders : g_reading.files).push_back({fi.fileName(), fi.isHidden()});
+    }
+    if (!g_readingFresh) {
+        g_readingFresh = true;
+        QMetaObject::invokeMethod(
+            QCoreApplication::instance(), [] { g_readingFresh = false; }, Qt::QueuedConnection);
+    }
+    return g_reading;
+}
+
+void forgetReading() {
+    g_readingFresh = false;
+}
+
+void fillLater(QWidget* list) {
+    static_cast<PickList*>(list)->fillLater();
 }
 
 QString clean(const QString& base, const QString& p) {
@@ -295,7 +354,7 @@ DirListBox::DirListBox(Form& f, Control* container, const QString& name, int ind
         if (Click) Click();
     };
     l->opened = [this](int row) { setPath(List(row - static_cast<int>(m_parents.size()) - 1)); };
-    l->shown = [this] { showIcons(); };
+    l->fill = [this] { showIcons(); };
     m_path = QDir::cleanPath(QDir::currentPath());
 }
 
@@ -331,8 +390,12 @@ void DirListBox::fill() {
         if (p == m_path || (!m_parents.isEmpty() && p == m_parents.front())) break;
         m_parents.prepend(p);
     }
+    QStringList names;
+    for (const Entry& e : folderReading(m_path).folders)
+        if (!e.hidden) names << e.name;
+    sortNames(names);
     m_children.clear();
-    for (const QString& n : entries(m_path, QDir::Dirs)) m_children << childOf(m_path, n);
+    for (const QString& n : names) m_children << childOf(m_path, n);
     m_listIndex = -1;
 
     QListWidget* l = list();
@@ -345,6 +408,12 @@ void DirListBox::fill() {
     m_iconsShown = false;
     if (l->isVisible()) showIcons();
     showRow(l, rowOf(-1));
+}
+
+void DirListBox::outdate() {
+    m_filled = false;
+    m_listIndex = -1;
+    if (list()->isVisible()) fillLater(list());
 }
 
 // The folder pictures come from the style's icon theme, which takes a while to look
@@ -364,7 +433,7 @@ bool DirListBox::setPath(const QString& p) {
     if (s.isEmpty()) return false;
     if (s == m_path) return true;
     m_path = s;
-    fill();
+    outdate();
     if (Change) Change();
     return true;
 }
@@ -387,7 +456,8 @@ void DirListBox::Refresh() {
         setPath(s);
         return;
     }
-    fill();
+    forgetReading();
+    outdate();
 }
 
 // ---- FileListBox
@@ -400,7 +470,7 @@ FileListBox::FileListBox(Form& f, Control* container, const QString& name, int i
     l->opened = [this](int) {
         if (DblClick) DblClick();
     };
-    l->shown = [this] { ensureFilled(); };
+    l->fill = [this] { ensureFilled(); };
     m_path = QDir::cleanPath(QDir::currentPath());
 }
 
@@ -420,7 +490,7 @@ QString FileListBox::List(int i) const {
 void FileListBox::fill(bool keepPick) {
     if (!keepPick) m_fileName.clear();
     m_filled = false;
-    if (list()->isVisible()) readFolder();
+    if (list()->isVisible()) fillLater(list());
 }
 
 void FileListBox::ensureFilled() const {
@@ -432,14 +502,12 @@ void FileListBox::readFolder() {
     m_filled = true;
     const QStringList patterns = m_pattern.split(QLatin1Char(';'), Qt::SkipEmptyParts);
     m_names.clear();
-    QStringList found = entries(m_path, QDir::Files);
-    if (!m_alsoListed.isEmpty()) {
-        for (const QString& n : QDir(m_path).entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot))
-            if (n.compare(m_alsoListed, Qt::CaseInsensitive) == 0 && !found.contains(n)) found << n;
-        sortNames(found);
+    for (const Entry& e : folderReading(m_path).files) {
+        const bool shown =
+            !e.hidden || (!m_alsoListed.isEmpty() && e.name.compare(m_alsoListed, Qt::CaseInsensitive) == 0);
+        if (shown && matchesAny(e.name, patterns)) m_names << e.name;
     }
-    for (const QString& n : found)
-        if (matchesAny(n, patterns)) m_names << n;
+    sortNames(m_names);
     m_listIndex = !m_fileName.isEmpty() ? static_cast<int>(m_names.indexOf(m_fileName)) : -1;
 
     QListWidget* l = list();
@@ -518,6 +586,7 @@ void FileListBox::setAlsoListed(const QString& name) {
 }
 
 void FileListBox::Refresh() {
+    forgetReading();
     fill(true);
     Control::Refresh();
 }

@@ -72,8 +72,10 @@ public:
 
 private:
     void fill();
-    // The folder is read when the list is first asked for or shown, not when it is made.
+    // The folder is read when the list is first asked for or shown, not when it is made;
+    // a list that shows reads it once the handler that changed it is done.
     void ensureFilled() const;
+    void outdate();
     void showIcons();
     int rowOf(int listIndex) const { return listIndex + static_cast<int>(m_parents.size()) + 1; }
     QListWidget* list() const;
@@ -123,7 +125,8 @@ public:
 
 private:
     // The folder is read when the list is first asked for or shown, not when it is made
-    // or each time its path or pattern changes meanwhile.
+    // or each time its path or pattern changes meanwhile; a list that shows reads it
+    // once the handler that changed it is done.
     void fill(bool keepPick);
     void ensureFilled() const;
     void readFolder();

@@ -55,7 +55,11 @@ protected:
     }
 
     // ---- Gestures on the open panel
-    QListWidget* ListeFichiers() const { return qobject_cast<QListWidget*>(w(QStringLiteral("lsFic"))); }
+    // The file list as the window shows it, once the handlers of the last gesture are done.
+    QListWidget* ListeFichiers() const {
+        QCoreApplication::sendPostedEvents();
+        return qobject_cast<QListWidget*>(w(QStringLiteral("lsFic")));
+    }
     QStringList Listés() const {
         QStringList out;
         QListWidget* l = ListeFichiers();

@@ -9,6 +9,9 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include <sys/inotify.h>
+#include <unistd.h>
+
 namespace {
 
 class PanneauFichiers : public Fichiers {};
@@ -52,6 +55,70 @@ TEST_F(PanneauFichiers, EachOperationOpensThePanelWithItsTitleModeAndExtensionIn
         });
         EXPECT_TRUE(f().caJeu->Visible());
         EXPECT_FALSE(f().caFic->Visible());
+    }
+}
+
+// The readings of a folder's entries, as the system counts them.
+class Lectures {
+public:
+    explicit Lectures(const QString& dossier) : m_fd(inotify_init1(IN_NONBLOCK | IN_CLOEXEC)) {
+        // Closings are watched too, so that two readings in a row never merge into one event.
+        if (m_fd >= 0)
+            m_wd = inotify_add_watch(m_fd, QFile::encodeName(dossier).constData(), IN_OPEN | IN_CLOSE_NOWRITE);
+    }
+    ~Lectures() {
+        if (m_fd >= 0) close(m_fd);
+    }
+    Lectures(const Lectures&) = delete;
+    Lectures& operator=(const Lectures&) = delete;
+    bool Prêt() const { return m_wd >= 0; }
+    // Since the last call; the opening of a file in the folder is not a reading of it.
+    int Nouvelles() {
+        int n = 0;
+        alignas(inotify_event) char tampon[4096];
+        for (ssize_t lu; (lu = read(m_fd, tampon, sizeof tampon)) > 0;) {
+            for (ssize_t i = 0; i < lu;) {
+                const auto* e = reinterpret_cast<const inotify_event*>(tampon + i);
+                if ((e->mask & IN_OPEN) && (e->mask & IN_ISDIR) && e->len == 0) ++n;
+                i += static_cast<ssize_t>(sizeof(inotify_event) + e->len);
+            }
+        }
+        return n;
+    }
+
+private:
+    int m_fd;
+    int m_wd = -1;
+};
+
+// The folder is read once when the panel opens, whatever its lists showed
+// before, and once when "Tous les fichiers" is switched.
+TEST_F(PanneauFichiers, TheFolderIsReadOncePerOpeningAndPerSwitch) {
+    ASSERT_NO_FATAL_FAILURE(Demarre());
+    Dépose(QStringLiteral("a.vie"), "x");
+    Dépose(QStringLiteral("b.lif"), "x");
+    ASSERT_TRUE(QDir(Dossier()).mkdir(QStringLiteral("sous")));
+    Lectures lectures(Dossier());
+    ASSERT_TRUE(lectures.Prêt());
+    // The first opening moves the lists from where they started; the others open them again.
+    for (const char* bouton : {"btChargeL", "btEnregM", "btEnregM"}) {
+        SCOPED_TRACE(bouton);
+        AvecPanneau(QString::fromUtf8(bouton), [&] {
+            const QString ext = f().ExtFic;
+            auto* dossiers = qobject_cast<QListWidget*>(w(QStringLiteral("lsRép")));
+            EXPECT_EQ(Listés(),
+                      QStringList{ext == QLatin1String(".vie") ? QStringLiteral("a.vie") : QStringLiteral("b.lif")});
+            EXPECT_EQ(dossiers->findItems(QStringLiteral("sous"), Qt::MatchEndsWith).size(), 1);
+            EXPECT_EQ(lectures.Nouvelles(), 1) << "opening";
+            CliqueCase(QStringLiteral("coFic(0)"));
+            EXPECT_EQ(Listés(),
+                      (QStringList{QStringLiteral("a.vie"), QStringLiteral("b.lif"), QStringLiteral("Ostrane.rtf")}));
+            EXPECT_EQ(lectures.Nouvelles(), 1) << "every file";
+            CliqueCase(QStringLiteral("coFic(1)"));
+            EXPECT_EQ(Listés().size(), 1);
+            EXPECT_EQ(lectures.Nouvelles(), 1) << "the extension's files";
+            Annule();
+        });
     }
 }
 
