@@ -135,29 +135,32 @@ struct Reading {
 // reading serves both until the events that follow the change have run, or
 // until either list is told to read again.
 Reading g_reading;
-bool g_readingFresh = false;
+bool g_forgetPosted = false;
+
+void forgetReading() {
+    g_reading = {};
+}
 
 const Reading& folderReading(const QString& folder) {
-    if (g_readingFresh && g_reading.folder == folder) return g_reading;
-    g_reading.folder = folder;
-    g_reading.folders.clear();
-    g_reading.files.clear();
+    if (!g_reading.folder.isEmpty() && g_reading.folder == folder) return g_reading;
+    g_reading = {folder, {}, {}};
     QDirIterator it(folder, QDir::Dirs | QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot);
     while (it.hasNext()) {
         it.next();
         const QFileInfo fi = it.fileInfo();
         (fi.isDir() ? g_reading.folders : g_reading.files).push_back({fi.fileName(), fi.isHidden()});
     }
-    if (!g_readingFresh) {
-        g_readingFresh = true;
+    if (!g_forgetPosted) {
+        g_forgetPosted = true;
         QMetaObject::invokeMethod(
-            QCoreApplication::instance(), [] { g_readingFresh = false; }, Qt::QueuedConnection);
+            QCoreApplication::instance(),
+            [] {
+                g_forgetPosted = false;
+                forgetReading();
+            },
+            Qt::QueuedConnection);
     }
     return g_reading;
-}
-
-void forgetReading() {
-    g_readingFresh = false;
 }
 
 void fillLater(QWidget* list) {
