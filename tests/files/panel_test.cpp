@@ -58,37 +58,27 @@ TEST_F(PanneauFichiers, EachOperationOpensThePanelWithItsTitleModeAndExtensionIn
     }
 }
 
-// The readings of a folder's entries, as the system counts them.
-class Lectures {
-public:
-    explicit Lectures(const QString& dossier) : m_fd(inotify_init1(IN_NONBLOCK | IN_CLOEXEC)) {
-        // Closings are watched too, so that two readings in a row never merge into one event.
-        if (m_fd >= 0)
-            m_wd = inotify_add_watch(m_fd, QFile::encodeName(dossier).constData(), IN_OPEN | IN_CLOSE_NOWRITE);
-    }
-    ~Lectures() {
-        if (m_fd >= 0) close(m_fd);
-    }
-    Lectures(const Lectures&) = delete;
-    Lectures& operator=(const Lectures&) = delete;
-    bool Prêt() const { return m_wd >= 0; }
+// The readings of a folder's entries, as the system counts them; closings are
+// watched too, so that two readings in a row never merge into one event.
+struct Lectures {
+    const int fd = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+    const bool prêt;
+    explicit Lectures(const QString& dossier)
+        : prêt(inotify_add_watch(fd, QFile::encodeName(dossier).constData(), IN_OPEN | IN_CLOSE_NOWRITE) >= 0) {}
+    ~Lectures() { close(fd); }
     // Since the last call; the opening of a file in the folder is not a reading of it.
-    int Nouvelles() {
+    int Nouvelles() const {
         int n = 0;
         alignas(inotify_event) char tampon[4096];
-        for (ssize_t lu; (lu = read(m_fd, tampon, sizeof tampon)) > 0;) {
+        for (ssize_t lu; (lu = read(fd, tampon, sizeof tampon)) > 0;) {
             for (ssize_t i = 0; i < lu;) {
                 const auto* e = reinterpret_cast<const inotify_event*>(tampon + i);
                 if ((e->mask & IN_OPEN) && (e->mask & IN_ISDIR) && e->len == 0) ++n;
-                i += static_cast<ssize_t>(sizeof(inotify_event) + e->len);
+                i += static_cast<ssize_t>(sizeof *e + e->len);
             }
         }
         return n;
     }
-
-private:
-    int m_fd;
-    int m_wd = -1;
 };
 
 // The folder is read once when the panel opens, whatever its lists showed
@@ -98,8 +88,8 @@ TEST_F(PanneauFichiers, TheFolderIsReadOncePerOpeningAndPerSwitch) {
     Dépose(QStringLiteral("a.vie"), "x");
     Dépose(QStringLiteral("b.lif"), "x");
     ASSERT_TRUE(QDir(Dossier()).mkdir(QStringLiteral("sous")));
-    Lectures lectures(Dossier());
-    ASSERT_TRUE(lectures.Prêt());
+    const Lectures lectures(Dossier());
+    ASSERT_TRUE(lectures.prêt);
     // The first opening moves the lists from where they started; the others open them again.
     for (const char* bouton : {"btChargeL", "btEnregM", "btEnregM"}) {
         SCOPED_TRACE(bouton);
