@@ -3,13 +3,8 @@
 #include "App.h"
 #include "Form.h"
 
-#include <QAction>
 #include <QCheckBox>
-#include <QClipboard>
-#include <QGuiApplication>
 #include <QKeyEvent>
-#include <QMenu>
-#include <QMimeData>
 #include <QPointer>
 #include <QLabel>
 #include <QLineEdit>
@@ -24,6 +19,7 @@
 #include <QSignalBlocker>
 #include <QStyle>
 #include <QStyleOptionButton>
+#include <QTextCursor>
 #include <QTimer>
 #include <QAbstractEventDispatcher>
 
@@ -187,90 +183,57 @@ private:
 
 namespace {
 
-// A one-line text box whose typed, pasted and dropped characters go through the
-// control's key filter.
+// A text box's widget. A typed key goes through the control's key filter here;
+// every other change of the text (a paste, a drop, an input method's text, a key
+// that makes no one character) goes through it in TextBox::edited.
 class LineEditWidget : public QLineEdit {
 public:
     explicit LineEditWidget(TextBox* c) : m_c(c) {}
+    bool keyFiltered() const { return m_keyFiltered; }
 
 protected:
     void keyPressEvent(QKeyEvent* e) override {
-        if (!m_c->KeyPress) return QLineEdit::keyPressEvent(e);
-        if (e->matches(QKeySequence::Paste)) {
-            e->accept();
-            pasteFiltered(QClipboard::Clipboard);
-            return;
-        }
-        const int before = TextBox::keyAscii(e);
+        const int before = m_c->KeyPress ? TextBox::keyAscii(e) : 0;
         if (before == 0) return QLineEdit::keyPressEvent(e);
         int code = before;
         const QPointer<QLineEdit> self(this);
         m_c->KeyPress(code);
         if (!self) return;  // the handler closed the window
         e->accept();
+        m_keyFiltered = true;
         if (code == before)
             QLineEdit::keyPressEvent(e);
         else if (code == 8)
             backspace();
         else if (code >= 32 && !isReadOnly())
             insert(QString(QChar(code)));
-    }
-    void contextMenuEvent(QContextMenuEvent* e) override {
-        QMenu* menu = createStandardContextMenu();
-        if (m_c->KeyPress)
-            for (QAction* a : menu->actions())
-                if (a->objectName() == QLatin1String("edit-paste") || a->text().startsWith(QLineEdit::tr("&Paste"))) {
-                    QObject::disconnect(a, &QAction::triggered, nullptr, nullptr);
-                    QObject::connect(a, &QAction::triggered, this, [this] { pasteFiltered(QClipboard::Clipboard); });
-                }
-        menu->setAttribute(Qt::WA_DeleteOnClose);
-        menu->popup(e->globalPos());
-    }
-    void dropEvent(QDropEvent* e) override {
-        if (!m_c->KeyPress || !e->mimeData()->hasText()) return QLineEdit::dropEvent(e);
-        QMimeData kept;
-        kept.setText(m_c->filtered(e->mimeData()->text()));
-        QDropEvent filteredDrop(e->position(), e->possibleActions(), &kept, e->buttons(), e->modifiers());
-        filteredDrop.setDropAction(e->dropAction());
-        QLineEdit::dropEvent(&filteredDrop);
-        e->setDropAction(filteredDrop.dropAction());
-        e->setAccepted(filteredDrop.isAccepted());
+        if (self) m_keyFiltered = false;
     }
     void mouseReleaseEvent(QMouseEvent* e) override {
-        // The desktop's middle-click paste of the selection.
-        if (m_c->KeyPress && e->button() == Qt::MiddleButton && QGuiApplication::clipboard()->supportsSelection() &&
-            !isReadOnly()) {
-            deselect();
-            setCursorPosition(cursorPositionAt(e->position().toPoint()));
-            pasteFiltered(QClipboard::Selection);
-            return;
-        }
         QLineEdit::mouseReleaseEvent(e);
         if (e->button() == Qt::LeftButton && rect().contains(e->position().toPoint()) && m_c->Click) m_c->Click();
     }
 
 private:
-    void pasteFiltered(QClipboard::Mode mode) {
-        if (isReadOnly()) return;
-        const QString kept = m_c->filtered(QGuiApplication::clipboard()->text(mode));
-        if (!kept.isEmpty()) insert(kept);
-    }
     TextBox* m_c;
+    bool m_keyFiltered = false;
 };
 
 class PlainEditWidget : public QPlainTextEdit {
 public:
     explicit PlainEditWidget(TextBox* c) : m_c(c) {}
+    bool keyFiltered() const { return m_keyFiltered; }
 
 protected:
     void keyPressEvent(QKeyEvent* e) override {
-        const int before = m_c->KeyPress && !e->matches(QKeySequence::Paste) ? TextBox::keyAscii(e) : 0;
+        const int before = m_c->KeyPress ? TextBox::keyAscii(e) : 0;
         if (before == 0) return QPlainTextEdit::keyPressEvent(e);
         int code = before;
         const QPointer<QPlainTextEdit> self(this);
         m_c->KeyPress(code);
         if (!self) return;
         e->accept();
+        m_keyFiltered = true;
         if (code == before)
             QPlainTextEdit::keyPressEvent(e);
         else if (code == 8)
@@ -279,12 +242,7 @@ protected:
             insertPlainText(QStringLiteral("\n"));
         else if (code >= 32 && !isReadOnly())
             insertPlainText(QString(QChar(code)));
-    }
-    // Paste, drop and the middle click all come here.
-    void insertFromMimeData(const QMimeData* source) override {
-        if (!m_c->KeyPress || !source->hasText()) return QPlainTextEdit::insertFromMimeData(source);
-        const QString kept = m_c->filtered(source->text());
-        if (!kept.isEmpty()) insertPlainText(kept);
+        if (self) m_keyFiltered = false;
     }
     void mouseReleaseEvent(QMouseEvent* e) override {
         QPlainTextEdit::mouseReleaseEvent(e);
@@ -294,6 +252,7 @@ protected:
 
 private:
     TextBox* m_c;
+    bool m_keyFiltered = false;
 };
 
 // A click by mouse is painted with what it does: the pressed and released looks
@@ -585,22 +544,53 @@ TextBox::TextBox(Form& f, Control* container, const QString& name, int index, bo
     if (multiLine) {
         auto* e = new PlainEditWidget(this);
         setWidget(e);
-        QObject::connect(e, &QPlainTextEdit::textChanged, ctx(), [this, e] {
-            const QString t = e->toPlainText().replace(QChar('\n'), QStringLiteral("\r\n"));
-            if (t == m_text) return;
-            m_text = t;
-            if (Change) Change();
-        });
+        QObject::connect(e, &QPlainTextEdit::textChanged, ctx(),
+                         [this, e] { edited(e->toPlainText(), e->keyFiltered()); });
     } else {
         auto* e = new LineEditWidget(this);
         setWidget(e);
-        QObject::connect(e, &QLineEdit::textEdited, ctx(), [this](const QString& t) { edited(t); });
+        QObject::connect(e, &QLineEdit::textEdited, ctx(),
+                         [this, e](const QString& t) { edited(t, e->keyFiltered()); });
     }
     setBackColor(0xFFFFFF);
 }
-void TextBox::edited(const QString& shown) {
-    if (shown == m_text) return;
-    m_text = shown;
+// Every road by which text reaches the box ends here, the ones still to come included:
+// what a change put in goes through the key filter, as typed keys do.
+void TextBox::edited(const QString& shown, bool keyFiltered) {
+    QString now = shown;
+    if (KeyPress && !keyFiltered) {
+        const QString before = m_multi ? QString(m_text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")) : m_text;
+        // What the change put in lies between what it left alone at either end.
+        const qsizetype most = std::min(before.size(), now.size());
+        qsizetype start = 0, end = 0;
+        while (start < most && before[start] == now[start]) ++start;
+        while (end < most - start && before[before.size() - 1 - end] == now[now.size() - 1 - end]) ++end;
+        if (start > 0 && now[start - 1].isHighSurrogate()) --start;
+        if (end > 0 && now[now.size() - end].isLowSurrogate()) --end;
+        const qsizetype n = now.size() - start - end;
+        const QString put = now.mid(start, n);
+        const QString kept = filtered(put);
+        if (kept != put) {
+            now = now.left(start) + kept + now.right(end);
+            if (m_multi) {
+                auto* e = static_cast<QPlainTextEdit*>(widget());
+                const QSignalBlocker block(e);
+                QTextCursor c(e->document());
+                c.setPosition(int(start));
+                c.setPosition(int(start + n), QTextCursor::KeepAnchor);
+                c.insertText(kept);
+                e->setTextCursor(c);
+            } else {
+                auto* e = static_cast<QLineEdit*>(widget());
+                const QSignalBlocker block(e);
+                e->setSelection(int(start), int(n));
+                e->insert(kept);
+            }
+        }
+    }
+    if (m_multi) now.replace(QChar('\n'), QStringLiteral("\r\n"));
+    if (now == m_text) return;
+    m_text = now;
     if (Change) Change();
 }
 int TextBox::keyAscii(const QKeyEvent* e) {
@@ -626,19 +616,24 @@ int TextBox::keyAscii(const QKeyEvent* e) {
     const int code = t[0].unicode();
     return code < 32 || code == 127 ? 0 : code;
 }
+// The filter sees whole characters: one beyond the first 65536 comes as its one code.
 QString TextBox::filtered(const QString& text) {
-    if (!KeyPress) return text;
     QString kept;
     kept.reserve(text.size());
-    for (const QChar ch : text) {
-        int code = ch == QLatin1Char('\n') ? 13 : ch.unicode();
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        char32_t ch = text[i].unicode();
+        if (text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
+            ch = QChar::surrogateToUcs4(text[i], text[i + 1]);
+            ++i;
+        }
+        int code = ch == U'\n' ? 13 : int(ch);
         KeyPress(code);
         // A control character the filter lets through is a key's doing when typed
         // (a backspace erases): pasted, it is no text.
-        if (code == 13 && ch == QLatin1Char('\n'))
-            kept += ch;
-        else if (code >= 32)
-            kept += QChar(code);
+        if (code == 13 && ch == U'\n')
+            kept += QLatin1Char('\n');
+        else if (code >= 32 && code <= 0x10FFFF)
+            kept += QChar::fromUcs4(char32_t(code));
     }
     return kept;
 }
@@ -669,7 +664,6 @@ void TextBox::setMaxLength(int n) {
     m_maxLength = n;
     if (!m_multi) static_cast<QLineEdit*>(widget())->setMaxLength(n > 0 ? n : 32767);
 }
-
 // ---- Label
 Label::Label(Form& f, Control* container, const QString& name, int index) : Control(f, container, name, index) {
     auto* l = new LabelWidget(this);

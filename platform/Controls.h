@@ -85,18 +85,20 @@ public:
     void setMaxLength(int n);
     std::function<void()> Change;
     std::function<void()> Click;
-    // Every character typed, pasted or dropped: KeyAscii is its code (8 Backspace,
+    // Every character that goes into the box, whatever brought it (typed, pasted,
+    // dropped, committed by an input method): KeyAscii is its code (8 Backspace,
     // 13 Enter); set to 0 it is dropped. Keys that make no character (arrows, Delete,
     // Home, End, Tab) and text set by code do not come here.
     std::function<void(int& KeyAscii)> KeyPress;
 
-    // Used by the widget: the text with the characters KeyPress drops taken out.
-    QString filtered(const QString& text);
     // Used by the widget: a key's character code, or 0 for a key that makes none.
     static int keyAscii(const class QKeyEvent* e);
-    void edited(const QString& shown);
+    // Used by the widget: the user changed the text to `shown` (as the widget holds
+    // it); `keyFiltered` when a key that went through KeyPress made the change.
+    void edited(const QString& shown, bool keyFiltered);
 
 private:
+    QString filtered(const QString& text);
     QString m_text;
     bool m_locked = false, m_multi;
     int m_maxLength = 0;

@@ -4,6 +4,8 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QInputMethodEvent>
+#include <QMimeData>
 #include <QPushButton>
 
 using biblio::AideAvec;
@@ -240,6 +242,58 @@ TEST_F(Panneau, NamesTakeNoCharacterThatWouldBreakARecord) {
     Ouvre();
     EXPECT_EQ(Rangées(), avant);
     EXPECT_EQ(TexteDuDocument().count(QStringLiteral("\r\n~®~")), 10);
+}
+
+// Whatever brings text into a filtered box, it keeps out what a typed key could not put in.
+TEST_F(Panneau, PastedDroppedAndInputMethodTextGoesThroughTheBoxesFilters) {
+    Demarre();
+    Ouvre();
+    const QString emoji = QString::fromUtf8("\xF0\x9F\x98\x80");
+    struct Cas {
+        const char* nom;
+        QString entre, reste;
+    };
+    const Cas boîtes[] = {{"txRègle", QStringLiteral("A|b©") + emoji, QStringLiteral("Ab")},
+                            {"txRègleS", QStringLiteral("9a5") + emoji + QStringLiteral("8"), QStringLiteral("58")},
+                            {"txRègleC", QStringLiteral("1") + emoji + QStringLiteral("©9|"), QStringLiteral("1")}};
+    using Voie = std::function<void(QLineEdit*, const QString&)>;
+    const std::pair<const char*, Voie> voies[] = {
+        {"an input method's commit",
+         [](QLineEdit* b, const QString& t) {
+             QInputMethodEvent e;
+             e.setCommitString(t);
+             QApplication::sendEvent(b, &e);
+         }},
+        {"a paste",
+         [](QLineEdit* b, const QString& t) {
+             QApplication::clipboard()->setText(t);
+             QTest::keyClick(b, Qt::Key_V, Qt::ControlModifier);
+         }},
+        {"a drop",
+         [](QLineEdit* b, const QString& t) {
+             QMimeData m;
+             m.setText(t);
+             const QPoint p = b->rect().center();
+             QDragEnterEvent entre(p, Qt::CopyAction, &m, Qt::LeftButton, Qt::NoModifier);
+             QApplication::sendEvent(b, &entre);
+             QDropEvent lâche(p, Qt::CopyAction, &m, Qt::LeftButton, Qt::NoModifier);
+             QApplication::sendEvent(b, &lâche);
+         }},
+        {"a key that makes several characters",
+         [](QLineEdit* b, const QString& t) { QTest::sendKeyEvent(QTest::Click, b, Qt::Key_unknown, t, Qt::NoModifier); }},
+    };
+    for (const auto& [voie, entre] : voies)
+        for (const Cas& x : boîtes) {
+            SCOPED_TRACE(std::string(voie) + " into " + x.nom);
+            Remplace(x.nom, 5, QString());
+            QLineEdit* b = Boîte(x.nom, 5);
+            b->setFocus();
+            entre(b, x.entre);
+            EXPECT_EQ(b->text(), x.reste);
+            const auto* t = dynamic_cast<TextBox*>(f().ControlByName(b->objectName()));
+            ASSERT_TRUE(t);
+            EXPECT_EQ(t->Text(), x.reste) << "the program sees what is shown";
+        }
 }
 
 }  // namespace
