@@ -129,9 +129,13 @@ void Control::applyColors() {
         p.setColor(QPalette::Button, VbColor(m_backColor));
         m_widget->setAutoFillBackground(true);
     }
-    p.setColor(QPalette::WindowText, VbColor(m_foreColor));
-    p.setColor(QPalette::Text, VbColor(m_foreColor));
-    p.setColor(QPalette::ButtonText, VbColor(m_foreColor));
+    // The fore colour is the text's while the control can be used; a disabled control,
+    // whatever its colours, keeps the style's dimmed text and so looks as it is.
+    for (const QPalette::ColorGroup g : {QPalette::Active, QPalette::Inactive}) {
+        p.setColor(g, QPalette::WindowText, VbColor(m_foreColor));
+        p.setColor(g, QPalette::Text, VbColor(m_foreColor));
+        p.setColor(g, QPalette::ButtonText, VbColor(m_foreColor));
+    }
     m_widget->setPalette(p);
     m_widget->update();
 }

@@ -296,4 +296,33 @@ TEST_F(Panneau, PastedDroppedAndInputMethodTextGoesThroughTheBoxesFilters) {
         }
 }
 
+// A button that cannot be used shows its caption dimmed, as the style does, though it
+// has a colour of its own.
+TEST_F(Panneau, TheListsDisabledButtonsLookDisabled) {
+    Demarre();
+    Ouvre();
+    // The darkest pixel of a button as shown.
+    auto encre = [this](const char* nom) {
+        const QImage im = w(QString::fromUtf8(nom))->grab().toImage();
+        int sombre = 255;
+        for (int y = 0; y < im.height(); ++y)
+            for (int x = 0; x < im.width(); ++x) sombre = std::min(sombre, qGray(im.pixel(x, y)));
+        return sombre;
+    };
+    const int terne = qGray(QApplication::palette().color(QPalette::Disabled, QPalette::ButtonText).rgb());
+    ASSERT_GT(terne, 100) << "the style dims a disabled caption";
+    for (const char* nom : {"btRèglEnreg", "btRèglApp"}) {
+        SCOPED_TRACE(nom);
+        ASSERT_FALSE(Actif(QString::fromUtf8(nom)));
+        EXPECT_GE(encre(nom), terne - 8) << "no darker than the style's dimmed text";
+    }
+    Tape(Boîte("txRègleS", 0), QStringLiteral("4"));
+    Clique(QStringLiteral("txRègle(0)"));
+    for (const char* nom : {"btRèglEnreg", "btRèglApp"}) {
+        SCOPED_TRACE(nom);
+        ASSERT_TRUE(Actif(QString::fromUtf8(nom)));
+        EXPECT_LT(encre(nom), 60) << "black text once usable";
+    }
+}
+
 }  // namespace
