@@ -15,6 +15,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegion>
+#include <QRegularExpression>
 #include <QScrollBar>
 #include <QSignalBlocker>
 #include <QStyle>
@@ -23,8 +24,10 @@
 #include <QTimer>
 #include <QAbstractEventDispatcher>
 
+#include <cmath>
 #include <cstring>
 #include <limits>
+#include <optional>
 
 namespace {
 int vbButton(Qt::MouseButton b) {
@@ -71,72 +74,105 @@ QString readWithoutMnemonic(const QString& caption) {
     return out;
 }
 
-// A button caption wider than its button shows on several lines, broken at its spaces
-// (a run of spaces at a break is dropped), where the button is high enough for them;
-// Caption() keeps the text exactly as set.
-QString wrappedCaption(const QAbstractButton* b, const QString& caption, QStyle::SubElement where) {
-    QString shown = shownCaption(caption);
-    if (shown.contains(QLatin1Char('\n'))) return shown;
+// Letters are drawn closer in steps of a twentieth of a pixel, down to a twelfth of
+// their mean width: closer would look cramped.
+constexpr double kPas = 0.05;
+double MostCloser(const QFont& font, const QString& text) {
+    return text.size() < 2 ? 0 : QFontMetricsF(font).horizontalAdvance(text) / 12.0 / double(text.size());
+}
+// The font, its letters no closer than they must be, in which `fits` holds; none when
+// even the closest does not.
+std::optional<QFont> DrawnCloser(QFont font, const QString& text, const std::function<bool(const QFont&)>& fits) {
+    const double most = MostCloser(font, text);
+    for (int k = 0; k * kPas <= most + 1e-9; ++k) {
+        font.setLetterSpacing(QFont::AbsoluteSpacing, -k * kPas);
+        if (fits(font)) return font;
+    }
+    return std::nullopt;
+}
+
+// A caption's lines where it is too wide for `room`, broken at its spaces. With
+// `designed`, first at its runs of two or more spaces: the design's own line ends, which
+// in the wider Windows fonts pushed the next word onto the next line. A run of spaces at
+// a break is dropped; the caption's other spaces stay as they are.
+QStringList CaptionLines(const QString& caption, const QFontMetricsF& fm, qreal room, bool designed) {
+    static const QRegularExpression runOfSpaces(QStringLiteral("(?<=\\S) {2,}(?=\\S)"));
+    QStringList out;
+    for (const QString& paragraph : caption.split(QLatin1Char('\n'))) {
+        if (fm.horizontalAdvance(paragraph) <= room) {
+            out << paragraph;
+            continue;
+        }
+        for (QString rest : designed ? paragraph.split(runOfSpaces) : QStringList{paragraph}) {
+            while (fm.horizontalAdvance(rest) > room) {
+                // The last run of spaces, past the leading ones, before which the line fits.
+                qsizetype cut = -1;
+                for (qsizetype i = rest.size() - 1; i > 0; --i)
+                    if (rest[i] == u' ' && rest[i - 1] != u' ' && !rest.left(i).trimmed().isEmpty() &&
+                        fm.horizontalAdvance(rest.left(i)) <= room) {
+                        cut = i;
+                        break;
+                    }
+                if (cut < 0) break;
+                out << rest.left(cut);
+                while (cut < rest.size() && rest[cut] == u' ') ++cut;
+                rest = rest.mid(cut);
+            }
+            out << rest;
+        }
+    }
+    return out;
+}
+
+// How a caption shows in the room the style gives it (a QStyle::SubElement): on one line
+// when it fits, else, where the button may break it and is high enough, on several
+// (CaptionLines), its letters drawn closer if need be, so that the free fonts and the
+// style's margins, a little wider than the designed ones, do not cut it. A caption too
+// long for any of that shows what the lines hold, its last line ending in "…".
+// Caption() and the accessible name keep the text exactly as set.
+void LayCaption(QAbstractButton* b, const QString& caption, QStyle::SubElement where, bool wrap) {
+    const QString shown = shownCaption(caption);
+    QFont font = b->font();
+    font.setLetterSpacing(QFont::AbsoluteSpacing, 0);
     QStyleOptionButton opt;
     opt.initFrom(b);
     opt.text = shown;
     const QRect place = b->style()->subElementRect(where, &opt, b);
-    const int room = place.width();
-    const QFontMetrics fm(b->font());
-    // A button one line high keeps its caption on that line (drawn tighter if need be).
-    if (room <= 0 || fm.horizontalAdvance(shown) <= room || place.height() < 2 * fm.lineSpacing() - fm.leading())
-        return shown;
-    QString out;
-    while (fm.horizontalAdvance(shown) > room) {
-        // The last space that leaves a first line short enough, past any leading spaces.
-        qsizetype cut = -1;
-        for (qsizetype i = shown.size() - 1; i > 0; --i)
-            if (shown[i] == u' ' && !shown.left(i).trimmed().isEmpty() && fm.horizontalAdvance(shown.left(i)) <= room) {
-                cut = i;
-                break;
-            }
-        if (cut < 0) break;
-        out += shown.left(cut) + QLatin1Char('\n');
-        shown = shown.mid(cut).trimmed();
-    }
-    return out + shown;
-}
-
-// The free fonts and the style's margins may leave a caption a few pixels short of the
-// room the window gives it: its letters are drawn just enough closer together that the
-// caption is read whole rather than cut at both ends.
-void fitCaption(QAbstractButton* b, QStyle::SubElement where) {
-    QFont font = b->font();
-    if (font.letterSpacing() != 0) {
-        font.setLetterSpacing(QFont::AbsoluteSpacing, 0);
-        b->setFont(font);
-    }
-    QStyleOptionButton opt;
-    opt.initFrom(b);
-    opt.text = b->text();
-    const int room = b->style()->subElementRect(where, &opt, b).width();
-    const QStringList lines = b->text().split(QLatin1Char('\n'));
-    qsizetype longest = 0;
-    auto widest = [&](const QFont& f) {
-        const QFontMetrics fm(f);
-        int w = 0;
-        for (const QString& line : lines) {
-            w = std::max(w, fm.horizontalAdvance(line));
-            longest = std::max(longest, line.size());
+    const QFontMetrics fm(font);
+    const int most = wrap ? std::max(1, (place.height() + fm.leading()) / fm.lineSpacing())
+                          : int(shown.count(QLatin1Char('\n'))) + 1;
+    QStringList lines = shown.split(QLatin1Char('\n'));
+    auto lay = [&](const QFont& f) {
+        const QFontMetricsF m(f);
+        auto whole = [&] {
+            if (lines.size() > most) return false;
+            for (const QString& l : lines)
+                if (m.horizontalAdvance(l) > place.width()) return false;
+            return true;
+        };
+        if (!wrap) return whole();
+        for (const bool designed : {true, false}) {
+            lines = CaptionLines(shown, m, place.width(), designed);
+            if (whole()) return true;
         }
-        return w;
+        return false;
     };
-    const int needed = widest(font);
-    if (room <= 0 || needed <= room || longest < 2) return;
-    // Closer than a twelfth of the caption's width would look cramped: it is left as designed.
-    const double limit = needed / 12.0 / static_cast<double>(longest);
-    for (double squeeze = 0.05; squeeze <= limit; squeeze += 0.05) {
-        font.setLetterSpacing(QFont::AbsoluteSpacing, -squeeze);
-        if (widest(font) <= room) {
-            b->setFont(font);
-            return;
+    if (place.width() > 0) {
+        if (auto closer = DrawnCloser(font, shown, lay)) {
+            font = *closer;
+        } else {
+            font.setLetterSpacing(QFont::AbsoluteSpacing, -std::floor(MostCloser(font, shown) / kPas) * kPas);
+            const QFontMetrics m(font);
+            if (wrap) lines = CaptionLines(shown, QFontMetricsF(font), place.width(), false);
+            if (lines.size() > most) {
+                const QString rest = lines.mid(most - 1).join(QLatin1Char(' '));
+                lines = lines.mid(0, most - 1) << rest;
+            }
+            for (QString& l : lines) l = m.elidedText(l, Qt::ElideRight, place.width());
         }
     }
+    if (font != b->font()) b->setFont(font);
+    b->setText(lines.join(QLatin1Char('\n')));
 }
 
 }  // namespace
@@ -163,8 +199,7 @@ public:
             return;
         }
         m_pending = false;
-        m_b->setText(m_wrap ? wrappedCaption(m_b, m_caption, m_where) : shownCaption(m_caption));
-        fitCaption(m_b, m_where);
+        LayCaption(m_b, m_caption, m_where, m_wrap);
     }
 
 protected:

@@ -2,7 +2,10 @@
 // the screen, in full page, with its section buttons and the jumps they make.
 #include "AideFixture.h"
 
+#include <QPushButton>
 #include <QScrollBar>
+#include <QStyle>
+#include <QStyleOptionButton>
 #include <QTimer>
 #include <QWindow>
 
@@ -78,6 +81,36 @@ INSTANTIATE_TEST_SUITE_P(
                     // A heading with no room for a title gives an empty one.
                     {QStringLiteral(""), {}, {}, {}, {}, QStringLiteral("Fin")}}),
     [](const ::testing::TestParamInfo<CasSections>& i) { return std::string(i.param.nom); });
+
+// A long title shows on the button's lines, its letters drawn closer if need be; one too
+// long for them shows what they hold and ends in "…", read whole by a screen reader.
+TEST_F(AideAffichage, ALongSectionTitleShowsWholeOnTheButtonsLinesOrEndsInAnEllipsis) {
+    Screen::setSizeOverride(1280 * 15, 1024 * 15);
+    const QString tient = QStringLiteral("Les règles de la bibliothèque du programme");
+    const QString trop = QStringLiteral("Lecture et écriture des motifs, des écrans et des règles de la bibliothèque");
+    DemarreAvec(Texte(20, {{2, QStringLiteral("** - 1 - **   ") + tient}, {9, QStringLiteral("** - 2 - **   ") + trop}}));
+    Ouvre();
+    for (const int n : {1, 2}) {
+        SCOPED_TRACE(n);
+        auto* b = qobject_cast<QPushButton*>(wa(QStringLiteral("btAide(%1)").arg(n)));
+        ASSERT_TRUE(b);
+        QStyleOptionButton opt;
+        opt.initFrom(b);
+        const QRect place = b->style()->subElementRect(QStyle::SE_PushButtonContents, &opt, b);
+        const QFontMetricsF fm(b->font());
+        const QStringList lignes = b->text().split(QLatin1Char('\n'));
+        EXPECT_LE(lignes.size() * fm.lineSpacing() - fm.leading(), place.height()) << "no line cut at the bottom";
+        for (const QString& l : lignes) EXPECT_LE(fm.horizontalAdvance(l), place.width()) << l.toStdString();
+        EXPECT_EQ(b->accessibleName(), n == 1 ? tient : trop);
+        const QString montré = lignes.join(QLatin1Char(' '));
+        if (n == 1) {
+            EXPECT_EQ(montré, tient);
+        } else {
+            EXPECT_TRUE(montré.endsWith(QStringLiteral("…"))) << montré.toStdString();
+            EXPECT_TRUE(trop.startsWith(montré.chopped(1))) << montré.toStdString();
+        }
+    }
+}
 
 TEST_F(AideAffichage, ASectionButtonSelectsItsHeadingAboutThreeLinesBelowTheTopOfTheView) {
     DemarreAvec(

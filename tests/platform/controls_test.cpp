@@ -238,7 +238,7 @@ TEST_F(Controles, ALabelShowsABareCarriageReturnAsALineBreakAndKeepsItsCaption) 
 TEST_F(Controles, AButtonCaptionTooWideForItsButtonShowsOnSeveralLinesBrokenAtItsSpaces) {
     const QString c = QStringLiteral("    Appliquer et enregistrer       les modifications");
     f.bt->setFont(QStringLiteral("Comic Sans MS"), 10.8);
-    f.bt->Move(1500, 120, 1500, 800);
+    f.bt->Move(1500, 120, 1500, 1500);  // high enough for its lines
     f.bt->setCaption(c);
     auto* w = static_cast<QPushButton*>(f.bt->widget());
     EXPECT_EQ(f.bt->Caption(), c) << "the caption is kept as set";

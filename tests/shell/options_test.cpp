@@ -138,6 +138,21 @@ TEST_F(Options, ShowsEveryCaptionAndTheWarningSignAsDesigned) {
     EXPECT_TRUE(OptOuvert);
 }
 
+// The caption's run of spaces is where the designed font broke it: broken there, it
+// leaves no gap inside a line, and is read as written.
+TEST_F(Options, TheApplyButtonsCaptionBreaksAtItsRunOfSpacesWithoutAGap) {
+    DemarreAvec("/");
+    MsgBoxScript script;
+    Ouvre();
+    const QString légende = QStringLiteral("    Appliquer et enregistrer       les modifications");
+    auto* b = qobject_cast<QAbstractButton*>(wg(QStringLiteral("btTaille")));
+    ASSERT_TRUE(b);
+    EXPECT_EQ(b->text().split(QLatin1Char('\n')),
+              (QStringList{QStringLiteral("    Appliquer et enregistrer"), QStringLiteral("les modifications")}));
+    EXPECT_EQ(g().btTaille->Caption(), légende);
+    EXPECT_EQ(b->accessibleName(), légende);
+}
+
 // ---------------------------------------------------------------- opening on the stored choice
 
 struct Ouverture {
