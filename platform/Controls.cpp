@@ -20,6 +20,7 @@
 #include <QSignalBlocker>
 #include <QStyle>
 #include <QStyleOptionButton>
+#include <QStyleOptionFrame>
 #include <QTextCursor>
 #include <QTimer>
 #include <QAbstractEventDispatcher>
@@ -225,6 +226,7 @@ class LineEditWidget : public QLineEdit {
 public:
     explicit LineEditWidget(TextBox* c) : m_c(c) {}
     bool keyFiltered() const { return m_keyFiltered; }
+    void fit();
 
 protected:
     void keyPressEvent(QKeyEvent* e) override {
@@ -253,6 +255,32 @@ private:
     TextBox* m_c;
     bool m_keyFiltered = false;
 };
+
+// A text a little too wide for its box (a rule's nine digits: the stand-in font is a
+// little wider than the designed one, and fonts follow the screen's height where boxes
+// follow its width) is read whole, the caret after it: it takes the margins QLineEdit
+// keeps inside its frame, and its letters are drawn closer, as captions are. A text
+// still too wide scrolls as usual.
+void LineEditWidget::fit() {
+    constexpr int kMarge = 2;  // QLineEdit's own, each side of the text
+    QFont font = this->font();
+    font.setLetterSpacing(QFont::AbsoluteSpacing, 0);
+    QStyleOptionFrame opt;
+    initStyleOption(&opt);
+    const int inside = style()->subElementRect(QStyle::SE_LineEditContents, &opt, this).width();
+    const QString t = displayText();
+    // The caret stands in the pixel after the last letter.
+    auto fits = [&t](const QFont& f, int room) { return qRound(QFontMetricsF(f).horizontalAdvance(t)) + 1 <= room; };
+    int marge = kMarge;
+    if (!fits(font, inside - 2 * kMarge)) {
+        if (auto closer = DrawnCloser(font, t, [&](const QFont& f) { return fits(f, inside); })) {
+            font = *closer;
+            marge = 0;
+        }
+    }
+    if (textMargins().left() != marge - kMarge) setTextMargins(marge - kMarge, 0, marge - kMarge, 0);
+    if (font != this->font()) setFont(font);
+}
 
 class PlainEditWidget : public QPlainTextEdit {
 public:
@@ -626,6 +654,7 @@ void TextBox::edited(const QString& shown, bool keyFiltered) {
     if (m_multi) now.replace(QChar('\n'), QStringLiteral("\r\n"));
     if (now == m_text) return;
     m_text = now;
+    fit();
     if (Change) Change();
 }
 int TextBox::keyAscii(const QKeyEvent* e) {
@@ -686,6 +715,7 @@ void TextBox::setText(const QString& t) {
         const QSignalBlocker block(e);
         e->setText(v);
     }
+    fit();
     if (Change) Change();
 }
 void TextBox::setLocked(bool l) {
@@ -699,6 +729,18 @@ void TextBox::setMaxLength(int n) {
     m_maxLength = n;
     if (!m_multi) static_cast<QLineEdit*>(widget())->setMaxLength(n > 0 ? n : 32767);
 }
+void TextBox::applyFont() {
+    Control::applyFont();
+    fit();
+}
+void TextBox::applyGeometry() {
+    Control::applyGeometry();
+    fit();
+}
+void TextBox::fit() {
+    if (!m_multi && widget()) static_cast<LineEditWidget*>(widget())->fit();
+}
+
 // ---- Label
 Label::Label(Form& f, Control* container, const QString& name, int index) : Control(f, container, name, index) {
     auto* l = new LabelWidget(this);

@@ -97,8 +97,13 @@ public:
     // it); `keyFiltered` when a key that went through KeyPress made the change.
     void edited(const QString& shown, bool keyFiltered);
 
+protected:
+    void applyFont() override;
+    void applyGeometry() override;
+
 private:
     QString filtered(const QString& text);
+    void fit();
     QString m_text;
     bool m_locked = false, m_multi;
     int m_maxLength = 0;

@@ -88,7 +88,8 @@ TEST_F(AideAffichage, ALongSectionTitleShowsWholeOnTheButtonsLinesOrEndsInAnElli
     Screen::setSizeOverride(1280 * 15, 1024 * 15);
     const QString tient = QStringLiteral("Les règles de la bibliothèque du programme");
     const QString trop = QStringLiteral("Lecture et écriture des motifs, des écrans et des règles de la bibliothèque");
-    DemarreAvec(Texte(20, {{2, QStringLiteral("** - 1 - **   ") + tient}, {9, QStringLiteral("** - 2 - **   ") + trop}}));
+    DemarreAvec(
+        Texte(20, {{2, QStringLiteral("** - 1 - **   ") + tient}, {9, QStringLiteral("** - 2 - **   ") + trop}}));
     Ouvre();
     for (const int n : {1, 2}) {
         SCOPED_TRACE(n);

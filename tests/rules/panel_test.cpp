@@ -254,8 +254,8 @@ TEST_F(Panneau, PastedDroppedAndInputMethodTextGoesThroughTheBoxesFilters) {
         QString entre, reste;
     };
     const Cas boîtes[] = {{"txRègle", QStringLiteral("A|b©") + emoji, QStringLiteral("Ab")},
-                            {"txRègleS", QStringLiteral("9a5") + emoji + QStringLiteral("8"), QStringLiteral("58")},
-                            {"txRègleC", QStringLiteral("1") + emoji + QStringLiteral("©9|"), QStringLiteral("1")}};
+                          {"txRègleS", QStringLiteral("9a5") + emoji + QStringLiteral("8"), QStringLiteral("58")},
+                          {"txRègleC", QStringLiteral("1") + emoji + QStringLiteral("©9|"), QStringLiteral("1")}};
     using Voie = std::function<void(QLineEdit*, const QString&)>;
     const std::pair<const char*, Voie> voies[] = {
         {"an input method's commit",
@@ -280,7 +280,9 @@ TEST_F(Panneau, PastedDroppedAndInputMethodTextGoesThroughTheBoxesFilters) {
              QApplication::sendEvent(b, &lâche);
          }},
         {"a key that makes several characters",
-         [](QLineEdit* b, const QString& t) { QTest::sendKeyEvent(QTest::Click, b, Qt::Key_unknown, t, Qt::NoModifier); }},
+         [](QLineEdit* b, const QString& t) {
+             QTest::sendKeyEvent(QTest::Click, b, Qt::Key_unknown, t, Qt::NoModifier);
+         }},
     };
     for (const auto& [voie, entre] : voies)
         for (const Cas& x : boîtes) {
@@ -323,6 +325,36 @@ TEST_F(Panneau, TheListsDisabledButtonsLookDisabled) {
         ASSERT_TRUE(Actif(QString::fromUtf8(nom)));
         EXPECT_LT(encre(nom), 60) << "black text once usable";
     }
+}
+
+// "Life without death" keeps every cell alive: its nine survival digits show whole in
+// their box, the caret after them, at every display choice on the usual screens.
+TEST_F(Panneau, NineDigitsShowWholeWithTheCaretAtEveryDisplayChoice) {
+    const QString neuf = QStringLiteral("012345678");
+    for (const QSize écran : {QSize(1024, 768), QSize(1280, 1024), QSize(1920, 1080)})
+        for (const char* code : {"#", "@", "<", "/", ">"}) {
+            SCOPED_TRACE(std::to_string(écran.width()) + "x" + std::to_string(écran.height()) + " " + code);
+            Screen::setSizeOverride(écran.width() * 15, écran.height() * 15);
+            QByteArray aide = AideAvec({R("Life without death", "012345678", "3")});
+            aide.replace("Ecran=/\\par", "Ecran=" + QByteArray(code) + "\\par");
+            DemarreAvec(aide);
+            Ouvre();
+            QLineEdit* b = Boîte("txRègleS", 0);
+            ASSERT_EQ(b->text(), neuf);
+            b->setFocus();
+            // Where the caret stands at the end and at the start: as far apart as the
+            // digits are wide when none has scrolled out of the box.
+            auto caret = [b] {
+                b->grab();
+                return b->inputMethodQuery(Qt::ImCursorRectangle).toRect().x();
+            };
+            b->end(false);
+            const int fin = caret();
+            b->home(false);
+            const int début = caret();
+            EXPECT_NEAR(fin - début, QFontMetricsF(b->font()).horizontalAdvance(neuf), 1);
+            TearDown();
+        }
 }
 
 }  // namespace
