@@ -84,20 +84,20 @@ void Ostrane1::btRèglEnreg_Click() {
 
     const bool déjàChargée = FenAide->Loaded();
     RichTextBox* tx = FenAide->txAide();
+    const QString texte = tx->Text();
     // The records are replaced where the reading finds them; a document where that
     // would touch help text, or leave a record behind, is not written at all.
-    const rules::Region région = rules::FindRegion(tx->Text());
+    const rules::Region région = rules::FindRegion(texte);
     if (région.error != rules::RegionError::None) {
         if (!déjàChargée) FenAide->Unload();
         MsgBox(MessageRefus(région.error), 48);
         return;
     }
-    const int p = tx->Find(QStringLiteral("\r\n") + rules::kMarker, 0, -1, 4) + 2;
-    tx->UpTo(QString(QChar(rules::kRegionEnd)));
-    const int q = tx->SelStart();
-    tx->setSelStart(p);
-    tx->setSelLength(q - p);
-    tx->setSelText(s + QStringLiteral("~"));
+    for (const rules::Edit& e : rules::RegionEdits(texte, région, s)) {
+        tx->setSelStart(e.start);
+        tx->setSelLength(e.length);
+        tx->setSelText(e.text);
+    }
 
     // A save that failed has told the user; the list stays marked as not saved.
     if (EnregAide()) btRèglEnreg->setEnabled(false);

@@ -76,8 +76,28 @@ Region FindRegion(const QString& text) {
     return g;
 }
 
+QList<Edit> RegionEdits(const QString& text, const Region& region, const QString& records) {
+    QList<Edit> edits;
+    // Every record line of the region after the first, with the line end before it.
+    qsizetype pos = region.start;
+    for (;;) {
+        pos = text.indexOf(kLineMarker, pos, Qt::CaseSensitive);
+        if (pos < 0 || pos >= region.end) break;
+        const qsizetype fin = text.indexOf(kCrLf, pos + 2, Qt::CaseSensitive);
+        edits.prepend(Edit{static_cast<int>(pos), static_cast<int>(fin - pos), QString()});
+        pos = fin;
+    }
+    const qsizetype finPremière = text.indexOf(kCrLf, region.start, Qt::CaseSensitive);
+    QString lignes = records;
+    if (lignes.endsWith(kCrLf)) lignes.chop(2);
+    edits.append(Edit{region.start, static_cast<int>(finPremière - region.start), lignes});
+    return edits;
+}
+
 QString ReplaceRegion(const QString& text, const Region& region, const QString& records) {
-    return text.left(region.start) + records + QChar(u'~') + text.mid(region.end);
+    QString out = text;
+    for (const Edit& e : RegionEdits(text, region, records)) out.replace(e.start, e.length, e.text);
+    return out;
 }
 
 bool FitsInName(char16_t c) {

@@ -12,8 +12,10 @@
 // so the document's very first line never holds a record.
 //
 // The region is where a save puts the records: from the first record's line to the
-// first "©" (U+00A9) after it. A save replaces it by the records and a single "~",
-// so the "©" and everything from it on stay as they were, and so does all before it.
+// first "©" (U+00A9) after it. A save replaces its record lines only: the records
+// take the first one's place, and any other line of the region (the "~" before the
+// "©", a note typed there) stays, after them. Everything before the region and
+// from the "©" on stays as it was.
 //
 // Damaged lists: a record with fewer than three fields, a record whose line has no
 // CR LF, and a twelfth record. The records read before the damage are kept.
@@ -71,8 +73,21 @@ struct Region {
 // never replaces help text, and refused when some record would outlive the save.
 Region FindRegion(const QString& text);
 
-// The text as a save leaves it: the region replaced by the records and "~".
-// The region must have been found without error in this same text.
+// One change of the text: `length` characters from `start` replaced by `text`.
+struct Edit {
+    int start = 0;
+    int length = 0;
+    QString text;
+};
+
+// The changes a save makes, last first, so that each applies to the text as the one
+// before left it: the records (one line or more, as BuildRecords gives them) in place
+// of the first record line, and every other record line taken out with the line end
+// before it, so that the lines kept keep their own line ends. The region must have
+// been found without error in this same text.
+QList<Edit> RegionEdits(const QString& text, const Region& region, const QString& records);
+
+// The text as a save leaves it: the edits above, made in turn.
 QString ReplaceRegion(const QString& text, const Region& region, const QString& records);
 
 // What may stand in a name: no field separator, no region end, no line break or

@@ -74,17 +74,32 @@ TEST(RuleRecords, BlankNamesAreNotWrittenAndGapsClose) {
     EXPECT_FALSE(rules::IsBlankName(QStringLiteral(" \t ")));
 }
 
-TEST(RuleRecords, ASaveReplacesTheRegionOnlyAndEndsItWithATilde) {
+TEST(RuleRecords, ASaveReplacesTheRecordLinesOnlyAndKeepsTheRegionsOtherLinesAfterThem) {
     const QString avant = QStringLiteral("Aide\r\nLa liste :\r\n");
     const QString après = C + QStringLiteral(" suite de l'aide\r\nFin du texte");
-    // The help file as shipped: records, a tilde and the sign, and nothing between.
-    const QString texte = avant + M + QStringLiteral("A|1|2\r\n") + M + QStringLiteral("B|3|4\r\nvieux ~") + après;
+    const QString a = M + QStringLiteral("A|1|2\r\n"), b = M + QStringLiteral("B|3|4\r\n");
     const QList<Record> rangées = {{QStringLiteral("Nouveau"), QStringLiteral("23"), QStringLiteral("36")}};
-    const QString enregistré = Saved(texte, rangées);
-    EXPECT_EQ(enregistré, avant + M + QStringLiteral("Nouveau|23|36\r\n~") + après);
-    // Saved again, it stays the same: the region is exactly the records and the tilde.
-    EXPECT_EQ(Saved(enregistré, rangées), enregistré);
-    EXPECT_EQ(rules::ReadRecords(enregistré).records, rangées);
+    const QString nouveau = M + QStringLiteral("Nouveau|23|36\r\n");
+    struct Cas {
+        const char* quoi;
+        QString région, attendue;
+    };
+    const Cas cas[] = {
+        {"as shipped: the records, a tilde and the sign", a + b + QStringLiteral("~"), nouveau + QStringLiteral("~")},
+        {"a note after the records", a + b + QStringLiteral("Ma note\r\n~"), nouveau + QStringLiteral("Ma note\r\n~")},
+        {"a note between two records", a + QStringLiteral("Entre\r\n") + b + QStringLiteral("~"),
+         nouveau + QStringLiteral("Entre\r\n~")},
+        {"text typed before the sign", a + b + QStringLiteral("vieux ~"), nouveau + QStringLiteral("vieux ~")},
+        {"the sign moved on past a heading", a + b + QStringLiteral("~ Bibliothèque\r\n** - 6 - **   Aide\r\nsuite "),
+         nouveau + QStringLiteral("~ Bibliothèque\r\n** - 6 - **   Aide\r\nsuite ")},
+    };
+    for (const Cas& c : cas) {
+        const QString enregistré = Saved(avant + c.région + après, rangées);
+        EXPECT_EQ(enregistré, avant + c.attendue + après) << c.quoi;
+        // Saved again, it stays the same.
+        EXPECT_EQ(Saved(enregistré, rangées), enregistré) << c.quoi;
+        EXPECT_EQ(rules::ReadRecords(enregistré).records, rangées) << c.quoi;
+    }
 }
 
 TEST(RuleRecords, OnlyDigitsZeroToEightReachTheRuleBoxes) {

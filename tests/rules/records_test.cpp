@@ -198,6 +198,42 @@ TEST_F(Biblio, ASavedListComesBackAfterARestartWithTheHelpTextAroundItUnchanged)
     EXPECT_EQ(LisCfg(QStringLiteral("Zoom")), QStringLiteral("10")) << "the settings are saved along";
 }
 
+// Help text among the records, or between them and a sign moved further on, stays.
+TEST_F(Biblio, ASaveReplacesTheRecordLinesOnlyAndKeepsEveryOtherLineOfTheRegion) {
+    QByteArray signeDéplacé = ShippedHelpFile();
+    signeDéplacé.replace(biblio::kSigne, "\\pard\\plain\\f0\\fs20 ~");
+    signeDéplacé.replace("** - 6 - **", "\\'a9** - 6 - **");
+    const struct {
+        const char* quoi;
+        QByteArray aide;
+    } cas[] = {
+        {"a note after the records", AideAvec({R("A", "1", "2"), R("B", "3", "4"), QStringLiteral("Ma note")})},
+        {"a note between two records", AideAvec({R("A", "1", "2"), QStringLiteral("Entre"), R("B", "3", "4")})},
+        {"the sign moved on past a heading", signeDéplacé},
+    };
+    // The document's lines that are no records.
+    const auto autres = [](const QString& texte) {
+        QStringList out;
+        for (const QString& l : texte.split(QStringLiteral("\r\n")))
+            if (!l.startsWith(QStringLiteral("~®~"))) out << l;
+        return out;
+    };
+    for (const auto& c : cas) {
+        SCOPED_TRACE(c.quoi);
+        DemarreAvec(c.aide);
+        const QStringList avant = autres(TexteDuDocument());
+        Ouvre();
+        Remplace("txRègle", 0, QStringLiteral("Nouvelle"));
+        Clique(QStringLiteral("btRèglEnreg"));
+        ASSERT_FALSE(Actif(QStringLiteral("btRèglEnreg")));
+        Redémarre();
+        EXPECT_EQ(autres(TexteDuDocument()), avant);
+        Ouvre();
+        EXPECT_TRUE(Rangée(0).startsWith(QStringLiteral("Nouvelle|")));
+        TearDown();
+    }
+}
+
 TEST_F(Biblio, ABlankNameIsNotWrittenWhateverItsDigits) {
     Demarre();
     Ouvre();
