@@ -152,5 +152,15 @@ void Ostrane1::coFic_Click(int Index) {
 // In memory only: the next save of the help file keeps it, and the panel
 // opens there from the next start on.
 void Ostrane1::btFixeR_Click() {
-    EcriCfg(QStringLiteral("RépFic"), lsFic->Path());
+    const QString dossier = lsFic->Path();
+    // The folder is one line of the settings block: a line break in its name would
+    // split the block, and the next start-up would read other settings, or none.
+    if (!settings::FitsOnOneLine(dossier)) {
+        MsgBox(QStringLiteral("Ce répertoire ne peut pas devenir le répertoire par défaut : son nom contient un saut "
+                              "de ligne ou un caractère de commande, que le fichier d'aide ne peut pas garder.\rLe "
+                              "répertoire par défaut n'a pas changé."),
+               48);
+        return;
+    }
+    EcriCfg(QStringLiteral("RépFic"), dossier);
 }

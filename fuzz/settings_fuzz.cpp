@@ -1,6 +1,7 @@
 // The settings block parser on any text, and the writer on what it parsed: a
 // block the program writes back reads as the same settings, a key is found
-// again by its own name, and the length taken from the help text stays inside it.
+// again by its own name, the length taken from the help text stays inside it,
+// and a document the save's check lets through starts up with that same block.
 #include <QByteArray>
 #include <QString>
 
@@ -55,6 +56,25 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         if (found < 0) Fail("a written setting is lost");
         if (settings::FindRow(first, key) == row && second.value[size_t(found)] != first.value[size_t(row)])
             Fail("a written setting came back with another value");
+    }
+
+    // A document that a save would write is one start-up reads back whole: its block
+    // found where it begins, not cut, and the same settings in it. The input serves as
+    // the help text, and as a value, so that values with line ends are tried too.
+    const QString input = text.mid(settings::kMarker.size());
+    settings::Table third = first;
+    if (!third.key[1].isEmpty()) third.value[1] = input;
+    for (const settings::Table* t : {&first, &third}) {
+        if (settings::CheckDocument(input, *t).fault != settings::DocumentCheck::None) continue;
+        const QString block = settings::BuildBlock(*t);
+        const QString document = input + block;
+        const qsizetype at = settings::FindMarker(document);
+        if (at != input.size()) Fail("a document that passed the check has its block found elsewhere");
+        const int taken = settings::BlockLength(document.mid(at));
+        if (at + taken != document.size()) Fail("a document that passed the check has its block cut");
+        settings::Table back;
+        settings::ParseBlock(document.mid(at, taken), back);
+        if (settings::BuildBlock(back) != block) Fail("a document that passed the check reads back other settings");
     }
     return 0;
 }

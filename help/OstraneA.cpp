@@ -57,6 +57,10 @@ void OstraneA::FixEnreg(bool MdB) {
     imEnregN->setVisible(!MdB);
 }
 
+bool OstraneA::Modifié() {
+    return Loaded() && imEnreg->Visible();
+}
+
 void OstraneA::CreateControls() {
     btAide.clear();
     imProg.clear();

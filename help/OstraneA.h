@@ -18,6 +18,7 @@ public:
 
     RichTextBox* txAide() override;
     void FixEnreg(bool MdB) override;
+    bool Modifié() override;
 
     // Controls, valid while the window is loaded.
     Frame* caMarlett = nullptr;

@@ -6,6 +6,7 @@
 #include "OstraneM.h"
 #include "RichTextBox.h"
 #include "rule_records.h"
+#include "settings_block.h"
 
 namespace {
 
@@ -79,6 +80,18 @@ void Ostrane1::btRèglEnreg_Click() {
                                             "la liste dans son état primitif."),
                              53);
         if (r == vbCancel) LisRègles();
+        return;
+    }
+
+    // A name that would give the document the settings block's marker: refused here,
+    // where the rule can be named, before the document is touched.
+    for (const rules::Record& r : rangées) {
+        const QString ligne = rules::BuildRecords({r});
+        if (ligne.isEmpty() || settings::FindMarker(ligne) < 0) continue;
+        MsgBox(QStringLiteral("Les règles ne peuvent pas être enregistrées : le nom de la règle « ") + r.name +
+                   QStringLiteral(" » donnerait au fichier d'aide la ligne réservée « ") + settings::kMarker +
+                   QStringLiteral(" », qui ouvre ses paramètres.\rLe fichier d'aide n'a pas été modifié."),
+               48);
         return;
     }
 

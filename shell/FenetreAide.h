@@ -13,4 +13,6 @@ public:
     virtual RichTextBox* txAide() = 0;
     // Shows the save button in the look for a changed text (true) or a saved one (false).
     virtual void FixEnreg(bool MdB) = 0;
+    // Whether the save button shows a changed text (false while the window is not loaded).
+    virtual bool Modifié() = 0;
 };

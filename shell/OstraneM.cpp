@@ -61,31 +61,66 @@ QString LisBlocCfg(const QString& block) {
 
 // ---------------------------------------------------------------- document store
 
+namespace {
+
+// Why a document is not written, told so that the user finds the text to change.
+QString MessageRefus(const settings::DocumentCheck& c, const QString& texte) {
+    QString pourquoi;
+    if (c.fault == settings::DocumentCheck::MarkerInText) {
+        const qsizetype début = texte.lastIndexOf(QStringLiteral("\r\n"), c.position) + 2;
+        qsizetype fin = texte.indexOf(QStringLiteral("\r\n"), c.position);
+        if (fin < 0) fin = texte.size();
+        QString ligne = texte.mid(début, fin - début);
+        if (ligne.size() > 80) ligne = ligne.left(77) + QStringLiteral("...");
+        pourquoi = QStringLiteral("le texte d'aide contient la ligne réservée « ") +
+                   texte.mid(c.position, settings::kMarker.size()) +
+                   QStringLiteral(" », qui ouvre les paramètres à la fin du fichier, dans la ligne :\r") + ligne +
+                   QStringLiteral("\rModifiez-la, puis enregistrez de nouveau.");
+    } else if (c.fault == settings::DocumentCheck::NotOnOneLine) {
+        pourquoi = QStringLiteral("le paramètre « ") + Cfg.key[size_t(c.row)] +
+                   QStringLiteral(" » ne tient pas sur une ligne.");
+    } else {
+        pourquoi = QStringLiteral(
+            "les paramètres, à la fin du fichier, n'ont plus leur ligne « Fin » et dépassent "
+            "les 1000 caractères que lit le démarrage.");
+    }
+    return QStringLiteral("Le fichier d'aide n'a pas été enregistré : ") + pourquoi +
+           QStringLiteral("\rLe fichier d'aide n'a pas été modifié.");
+}
+
+}  // namespace
+
 bool EnregAide() {
-    const QString bloc = settings::BuildBlock(Cfg);
     // Whether the user has the help window before him: a failed save must leave it open
     // with its mark up, so that the edits are not later lost without a question.
     const bool montrée = FenAide->Loaded() && FenAide->Visible();
     RichTextBox* tx = FenAide->txAide();
-    TexteAide = tx->TextRTF();
-    tx->setSelStart(static_cast<int>(tx->Text().size()));
-    tx->setSelLength(0);
-    tx->setSelText(bloc);
-    QString erreur;
-    const bool ecrit = tx->SaveFile(FicAide, &erreur);
-    tx->setTextRTF(TexteAide);
-    tx->setSelStart(0);
-    if (!ecrit) {
-        // The old file is still whole (the new one is written beside it, then renamed);
-        // the text stays in memory (TexteAide) for the next save.
-        MsgBox(QStringLiteral("Le fichier d'aide n'a pas pu être enregistré :\r") + FicAide +
-                   (erreur.isEmpty() ? QString() : QStringLiteral("\r(") + erreur + QStringLiteral(")")) +
-                   QStringLiteral("\rLe fichier précédent est resté intact."),
-               48);
-        if (montrée) {
-            FenAide->FixEnreg(true);
-            return false;
+    bool ecrit = false;
+    // A document the program could not start from again is never written.
+    const settings::DocumentCheck contrôle = settings::CheckDocument(tx->Text(), Cfg);
+    if (contrôle.fault != settings::DocumentCheck::None) {
+        MsgBox(MessageRefus(contrôle, tx->Text()), 48);
+    } else {
+        TexteAide = tx->TextRTF();
+        tx->setSelStart(static_cast<int>(tx->Text().size()));
+        tx->setSelLength(0);
+        tx->setSelText(settings::BuildBlock(Cfg));
+        QString erreur;
+        ecrit = tx->SaveFile(FicAide, &erreur);
+        tx->setTextRTF(TexteAide);
+        tx->setSelStart(0);
+        if (!ecrit) {
+            // The old file is still whole (the new one is written beside it, then renamed);
+            // the text stays in memory (TexteAide) for the next save.
+            MsgBox(QStringLiteral("Le fichier d'aide n'a pas pu être enregistré :\r") + FicAide +
+                       (erreur.isEmpty() ? QString() : QStringLiteral("\r(") + erreur + QStringLiteral(")")) +
+                       QStringLiteral("\rLe fichier précédent est resté intact."),
+                   48);
         }
+    }
+    if (!ecrit && montrée) {
+        FenAide->FixEnreg(true);
+        return false;
     }
     FenAide->FixEnreg(false);
     FenAide->Unload();
@@ -113,11 +148,13 @@ void Demarrage(Form& principale, FenetreAide& aide) {
         AfficheEchec(aide, 2);
         return;
     }
-    const int pos = tx->Find(settings::kMarker, 0);
+    // Found as a save checks for it.
+    const int pos = static_cast<int>(settings::FindMarker(tx->Text()));
     if (pos < 0) {
         AfficheEchec(aide, 2);
         return;
     }
+    tx->setSelStart(pos);
     tx->setSelLength(settings::BlockLength(tx->Text().mid(pos)));
     if (LisBlocCfg(tx->SelText()) == QLatin1String("*")) {
         AfficheEchec(aide, 2);

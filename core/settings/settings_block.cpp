@@ -27,16 +27,29 @@ bool ParseBlock(const QString& block, Table& t) {
     return fits;
 }
 
-QString BuildBlock(const Table& t) {
-    QString out;
+namespace {
+
+// The rows the block is written from, in order: those with a key, up to "Fin".
+template <class F>
+void ForWrittenRows(const Table& t, F&& f) {
     for (int i = 0; i < kRows; ++i) {
         const QString& k = t.key[size_t(i)];
         if (k.isEmpty()) continue;
-        out += k;
-        if (i > 0 && k != QLatin1String("Fin")) out += QChar('=') + t.value[size_t(i)];
-        out += QStringLiteral("\r\n");
-        if (i > 0 && k == QLatin1String("Fin")) break;
+        const bool fin = i > 0 && k == QLatin1String("Fin");
+        f(i, fin);
+        if (fin) break;
     }
+}
+
+}  // namespace
+
+QString BuildBlock(const Table& t) {
+    QString out;
+    ForWrittenRows(t, [&](int i, bool fin) {
+        out += t.key[size_t(i)];
+        if (i > 0 && !fin) out += QChar('=') + t.value[size_t(i)];
+        out += QStringLiteral("\r\n");
+    });
     return out;
 }
 
@@ -65,6 +78,42 @@ int BlockLength(const QString& text) {
         if (cr < 0) break;
     }
     return base;
+}
+
+qsizetype FindMarker(const QString& text) {
+    return text.indexOf(kMarker, 0, Qt::CaseInsensitive);
+}
+
+bool FitsOnOneLine(const QString& s) {
+    for (const QChar c : s) {
+        const char16_t u = c.unicode();
+        if ((u < 0x20 && u != u'\t') || u == 0x85 || u == 0x2028 || u == 0x2029) return false;
+    }
+    return true;
+}
+
+DocumentCheck CheckDocument(const QString& helpText, const Table& t) {
+    DocumentCheck c;
+    ForWrittenRows(t, [&](int i, bool) {
+        if (c.fault != DocumentCheck::None) return;
+        if (!FitsOnOneLine(t.key[size_t(i)]) || !FitsOnOneLine(t.value[size_t(i)])) {
+            c.fault = DocumentCheck::NotOnOneLine;
+            c.row = i;
+        }
+    });
+    if (c.fault != DocumentCheck::None) return c;
+    // A block without its "Fin" line (a hand-edited one) is read no further than 1000
+    // characters: its end would stay behind in the help text.
+    const QString bloc = BuildBlock(t);
+    if (BlockLength(bloc) < bloc.size()) {
+        c.fault = DocumentCheck::BlockCut;
+        return c;
+    }
+    // No end of the marker is also its beginning, so none can open in the help text and
+    // run on into the block: the help text alone is searched.
+    c.position = FindMarker(helpText);
+    if (c.position >= 0) c.fault = DocumentCheck::MarkerInText;
+    return c;
 }
 
 }  // namespace settings

@@ -114,4 +114,45 @@ TEST_F(Reglages, ALongBlockIsTakenWholeUpToItsFinLine) {
     EXPECT_EQ(settings::BlockLength(suivi), 1000) << "the usual 1000 characters";
 }
 
+// What a save checks before writing: a marker in the help text would be read as the
+// block's start, and a value on more than one line would split the block.
+TEST_F(Reglages, ADocumentWithTheMarkerInItsTextOrAValueOffItsLineIsFound) {
+    struct Cas {
+        const char* quoi;
+        QString aide, dossier;
+        settings::DocumentCheck::Fault défaut;
+        qsizetype position;
+    };
+    const Cas cas[] = {
+        {"as shipped", QStringLiteral("Aide\r\n"), QStringLiteral("#"), settings::DocumentCheck::None, -1},
+        {"the marker in the text", QStringLiteral("Aide\r\n~~~~< Ne pas\r\n"), QStringLiteral("#"),
+         settings::DocumentCheck::MarkerInText, 6},
+        {"in other letter cases", QStringLiteral("x ~~~~< nE PAS"), QStringLiteral("#"),
+         settings::DocumentCheck::MarkerInText, 2},
+        {"a long value with \"=\", a tab, the marker", QStringLiteral("Aide"),
+         QStringLiteral("/a=b/\tc/~~~~< Ne pas/") + QString(1500, QChar('d')), settings::DocumentCheck::None, -1},
+        {"a line feed", QStringLiteral("Aide"), QStringLiteral("/a\nb"), settings::DocumentCheck::NotOnOneLine, -1},
+        {"a carriage return", QStringLiteral("Aide"), QStringLiteral("/a\rb"), settings::DocumentCheck::NotOnOneLine,
+         -1},
+        {"a line separator", QStringLiteral("Aide"), QStringLiteral("/a") + QChar(0x2028),
+         settings::DocumentCheck::NotOnOneLine, -1},
+        {"a control character", QStringLiteral("Aide"), QStringLiteral("/a") + QChar(1),
+         settings::DocumentCheck::NotOnOneLine, -1},
+    };
+    for (const Cas& c : cas) {
+        LisBlocCfg(kBloc);
+        Cfg.value[1] = c.dossier;
+        const settings::DocumentCheck r = settings::CheckDocument(c.aide, Cfg);
+        EXPECT_EQ(r.fault, c.défaut) << c.quoi;
+        EXPECT_EQ(r.position, c.position) << c.quoi;
+        EXPECT_EQ(r.row, c.défaut == settings::DocumentCheck::NotOnOneLine ? 1 : -1) << c.quoi;
+    }
+    // Start-up reads past 1000 characters only on to the "Fin" line.
+    settings::Table sansFin;
+    settings::ParseBlock(QStringLiteral("~~~~< Ne pas\r\nRépFic=#\r\n"), sansFin);
+    EXPECT_EQ(settings::CheckDocument(QString(), sansFin).fault, settings::DocumentCheck::None);
+    sansFin.value[1] = QString(1000, QChar('d'));
+    EXPECT_EQ(settings::CheckDocument(QString(), sansFin).fault, settings::DocumentCheck::BlockCut);
+}
+
 }  // namespace
