@@ -106,6 +106,9 @@ void Ostrane1::btRèglEnreg_Click() {
         MsgBox(MessageRefus(région.error), 48);
         return;
     }
+    // A help window the user has open gets back its own text if the save fails.
+    const QString avant = déjàChargée ? tx->TextRTF() : QString();
+    const bool modifiée = FenAide->Modifié();
     for (const rules::Edit& e : rules::RegionEdits(texte, région, s)) {
         tx->setSelStart(e.start);
         tx->setSelLength(e.length);
@@ -113,5 +116,11 @@ void Ostrane1::btRèglEnreg_Click() {
     }
 
     // A save that failed has told the user; the list stays marked as not saved.
-    if (EnregAide()) btRèglEnreg->setEnabled(false);
+    if (EnregAide()) {
+        btRèglEnreg->setEnabled(false);
+    } else if (FenAide->Loaded()) {
+        tx->setTextRTF(avant);
+        tx->setSelStart(0);
+        FenAide->FixEnreg(modifiée);
+    }
 }

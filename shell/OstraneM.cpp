@@ -101,17 +101,19 @@ bool EnregAide() {
     if (contrôle.fault != settings::DocumentCheck::None) {
         MsgBox(MessageRefus(contrôle, tx->Text()), 48);
     } else {
-        TexteAide = tx->TextRTF();
+        const QString texte = tx->TextRTF();
         tx->setSelStart(static_cast<int>(tx->Text().size()));
         tx->setSelLength(0);
         tx->setSelText(settings::BuildBlock(Cfg));
         QString erreur;
         ecrit = tx->SaveFile(FicAide, &erreur);
-        tx->setTextRTF(TexteAide);
+        tx->setTextRTF(texte);
         tx->setSelStart(0);
-        if (!ecrit) {
-            // The old file is still whole (the new one is written beside it, then renamed);
-            // the text stays in memory (TexteAide) for the next save.
+        // What was not written is not kept either: it still shows as unsaved where it shows.
+        if (ecrit) {
+            TexteAide = texte;
+        } else {
+            // The old file is still whole (the new one is written beside it, then renamed).
             MsgBox(QStringLiteral("Le fichier d'aide n'a pas pu être enregistré :\r") + FicAide +
                        (erreur.isEmpty() ? QString() : QStringLiteral("\r(") + erreur + QStringLiteral(")")) +
                        QStringLiteral("\rLe fichier précédent est resté intact."),

@@ -158,16 +158,14 @@ TEST_F(AideEdition, ClosingTheLastVisibleWindowEndsTheProgram) {
     EXPECT_EQ(EndCount(), 1);
 }
 
-TEST_F(AideEdition, YesWithAFileThatCannotBeWrittenKeepsTheWindowAndItsMark) {
+TEST_F(AideEdition, YesOnAFullDiskKeepsTheEditsMarkedAndNoThenDropsThemForGood) {
     Demarre();
     Ouvre();
     const QByteArray avant = m_dossier->readHelpFile();
     a().txAide()->setSelStart(0);
     Tape(QStringLiteral("Perdu? "));
-    // The help file's place has become unwritable (its folder is gone).
-    const QString ici = FicAide;
-    FicAide = m_dossier->path() + QStringLiteral("/parti/Ostrane.rtf");
     {
+        FullDisk plein;
         MsgBoxScript script;
         script.expect(vbYes);
         script.expect(vbOK);
@@ -175,11 +173,20 @@ TEST_F(AideEdition, YesWithAFileThatCannotBeWrittenKeepsTheWindowAndItsMark) {
         ASSERT_EQ(script.shown().size(), 2u);
         EXPECT_EQ(script.shown()[1].style, 48);
     }
-    FicAide = ici;
     EXPECT_TRUE(a().Visible()) << "the edits are still before the user";
     EXPECT_TRUE(Marque());
     EXPECT_TRUE(a().txAide()->Text().startsWith(QStringLiteral("Perdu? ")));
     EXPECT_EQ(m_dossier->readHelpFile(), avant) << "the old file is whole";
+    {
+        MsgBoxScript script;
+        script.expect(vbNo);
+        Bouton(QStringLiteral("imFerme"));
+    }
+    Ouvre();
+    EXPECT_FALSE(a().txAide()->Text().startsWith(QStringLiteral("Perdu? "))) << "reopened, the text is as saved";
+    EXPECT_FALSE(Marque());
+    Bouton(QStringLiteral("imEnreg"));
+    EXPECT_FALSE(Fichier().contains(QStringLiteral("Perdu? "))) << "no later save writes what was dropped";
 }
 
 TEST_F(AideEdition, TheSaveButtonSavesAndClosesTheWindow) {

@@ -8,8 +8,6 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QUrl>
-#include <csignal>
-#include <sys/resource.h>
 
 using biblio::AideAvec;
 using biblio::R;
@@ -293,27 +291,41 @@ TEST_F(Biblio, ACancelThatFindsTheListDamagedLeavesThePanel) {
     EXPECT_FALSE(f().caBiblio->Visible());
 }
 
-TEST_F(Biblio, ASaveThatFailsKeepsTheListMarkedAsNotSaved) {
+TEST_F(Biblio, ASaveThatFailsKeepsTheListMarkedAsNotSavedAndTheHelpWindowAsTheUserLeftIt) {
     Demarre();
     Ouvre();
+    FenAide->Show();
+    RichTextBox* tx = FenAide->txAide();
+    tx->setSelStart(0);
+    tx->setSelText(QStringLiteral("Note de l'utilisateur\r\n"));
     Remplace("txRègle", 0, QStringLiteral("Renommée"));
     const QByteArray ancien = m_dossier->readHelpFile();
-    struct rlimit avant {};
-    getrlimit(RLIMIT_FSIZE, &avant);
-    struct rlimit petit = avant;
-    petit.rlim_cur = 1024;
-    auto ancienSignal = std::signal(SIGXFSZ, SIG_IGN);
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &petit), 0);
-    MsgBoxScript script;
-    script.expect(vbOK);
-    Clique(QStringLiteral("btRèglEnreg"));
-    setrlimit(RLIMIT_FSIZE, &avant);
-    std::signal(SIGXFSZ, ancienSignal);
-    ASSERT_EQ(script.shown().size(), 1u);
-    EXPECT_TRUE(script.shown()[0].text.startsWith(QStringLiteral("Le fichier d'aide n'a pas pu être enregistré")));
+    {
+        FullDisk plein;
+        MsgBoxScript script;
+        script.expect(vbOK);
+        Clique(QStringLiteral("btRèglEnreg"));
+        ASSERT_EQ(script.shown().size(), 1u);
+        EXPECT_TRUE(script.shown()[0].text.startsWith(QStringLiteral("Le fichier d'aide n'a pas pu être enregistré")));
+    }
     EXPECT_EQ(m_dossier->readHelpFile(), ancien);
     EXPECT_TRUE(Actif(QStringLiteral("btRèglEnreg"))) << "a failed save is not shown as done";
-    // Pressed again once the disk has room, the list is saved.
+    EXPECT_TRUE(FenAide->Visible());
+    EXPECT_TRUE(FenAide->Modifié());
+    EXPECT_TRUE(tx->Text().startsWith(QStringLiteral("Note de l'utilisateur\r\n"))) << "the user's edit is kept";
+    EXPECT_EQ(tx->Text().indexOf(QStringLiteral("Renommée")), -1) << "and the list that was not saved is not in it";
+    // The help window closed with "Non", the list read again is the document's.
+    {
+        MsgBoxScript script;
+        script.expect(vbNo);
+        FenAide->Unload();
+    }
+    Clique(QStringLiteral("btRègleF"));
+    Ouvre();
+    EXPECT_EQ(Rangée(0), QStringLiteral("Jeu de la vie|23|3"));
+    EXPECT_FALSE(Actif(QStringLiteral("btRèglEnreg")));
+    // Typed again and pressed once the disk has room, the list is saved.
+    Remplace("txRègle", 0, QStringLiteral("Renommée"));
     Clique(QStringLiteral("btRèglEnreg"));
     EXPECT_FALSE(Actif(QStringLiteral("btRèglEnreg")));
     Redémarre();

@@ -7,7 +7,9 @@
 #include <QRadioButton>
 #include <QFile>
 #include <QTest>
+#include <csignal>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 
 namespace {
 MsgBoxScript* g_script = nullptr;
@@ -98,4 +100,20 @@ QByteArray ShippedHelpFile() {
         return {};
     }
     return f.readAll();
+}
+
+FullDisk::FullDisk(unsigned long bytes) {
+    struct rlimit r {};
+    getrlimit(RLIMIT_FSIZE, &r);
+    m_before = r.rlim_cur;
+    m_signal = std::signal(SIGXFSZ, SIG_IGN);
+    r.rlim_cur = bytes;
+    if (setrlimit(RLIMIT_FSIZE, &r) != 0) ADD_FAILURE() << "cannot limit the size of files";
+}
+FullDisk::~FullDisk() {
+    struct rlimit r {};
+    getrlimit(RLIMIT_FSIZE, &r);
+    r.rlim_cur = m_before;
+    setrlimit(RLIMIT_FSIZE, &r);
+    std::signal(SIGXFSZ, m_signal);
 }

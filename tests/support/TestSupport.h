@@ -61,3 +61,17 @@ private:
 };
 
 QByteArray ShippedHelpFile();
+
+// While it lives, no file may grow past `bytes`, as on a full disk: a write fails
+// with EFBIG (SIGXFSZ ignored) instead of ending the process.
+class FullDisk {
+public:
+    explicit FullDisk(unsigned long bytes = 1024);
+    ~FullDisk();
+    FullDisk(const FullDisk&) = delete;
+    FullDisk& operator=(const FullDisk&) = delete;
+
+private:
+    unsigned long m_before;
+    void (*m_signal)(int);
+};
