@@ -59,16 +59,21 @@ void Ostrane1::Form_Unload(int& Cancel) {
         Cancel = 1;
         return;
     }
+    if (!EnReinit) {
+        for (Form* f : Form::Forms()) {
+            // This window's own unload is the one under way: it finishes when this handler returns.
+            if (f == this || !f->Loaded()) continue;
+            // The help window's question answered "Annuler", or its save failed: the
+            // program goes on, with the user's edits where they were.
+            if (!f->Unload()) {
+                Cancel = 1;
+                return;
+            }
+        }
+    }
     // The next load builds the window anew: its parity selections must only arm the
     // handlers again, or they would change the fresh grid's size.
     ArméDG = ArméHB = false;
     // Rebuilding the window (start-up, display options): only this window goes.
-    if (EnReinit) return;
-    for (Form* f : Form::Forms()) {
-        // This window's own unload is the one under way: it finishes when this handler returns.
-        if (f == this || !f->Loaded()) continue;
-        f->Unload();
-    }
-    // A window that refused to go does not hold the program back.
-    End();
+    if (!EnReinit) End();
 }

@@ -5,6 +5,8 @@
 
 #include <QFile>
 #include <QImage>
+#include <optional>
+#include <vector>
 
 namespace {
 
@@ -187,6 +189,45 @@ TEST_F(AideEdition, YesOnAFullDiskKeepsTheEditsMarkedAndNoThenDropsThemForGood) 
     EXPECT_FALSE(Marque());
     Bouton(QStringLiteral("imEnreg"));
     EXPECT_FALSE(Fichier().contains(QStringLiteral("Perdu? "))) << "no later save writes what was dropped";
+}
+
+// Quitting the program while the help text has unsaved edits: only "Non" lets it end.
+TEST_F(AideEdition, QuittingWithUnsavedEditsGoesOnUnlessTheAnswerIsNo) {
+    struct Cas {
+        const char* quoi;
+        std::vector<int> réponses;
+        bool disquePlein, fin;
+    };
+    const Cas cas[] = {
+        {"Annuler", {vbCancel}, false, false},
+        {"Oui, on a full disk", {vbYes, vbOK}, true, false},
+        {"Non", {vbNo}, false, true},
+    };
+    for (const Cas& c : cas) {
+        SCOPED_TRACE(c.quoi);
+        Demarre();
+        Ouvre();
+        a().txAide()->setSelStart(0);
+        Tape(QStringLiteral("Garde "));
+        {
+            std::optional<FullDisk> plein;
+            if (c.disquePlein) plein.emplace();
+            MsgBoxScript script;
+            for (int r : c.réponses) script.expect(r);
+            Presse(QStringLiteral("imFerme"));
+            Relache(QStringLiteral("imFerme"));
+            ASSERT_EQ(script.shown().size(), c.réponses.size());
+            EXPECT_EQ(script.shown()[0].text, kQuestion);
+        }
+        EXPECT_EQ(EndCount(), c.fin ? 1 : 0);
+        if (!c.fin) {
+            EXPECT_TRUE(f().Loaded() && f().Visible()) << "the main window stays";
+            EXPECT_TRUE(a().Visible());
+            EXPECT_TRUE(Marque());
+            EXPECT_TRUE(a().txAide()->Text().startsWith(QStringLiteral("Garde ")));
+        }
+        TearDown();
+    }
 }
 
 TEST_F(AideEdition, TheSaveButtonSavesAndClosesTheWindow) {
