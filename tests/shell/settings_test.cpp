@@ -114,45 +114,30 @@ TEST_F(Reglages, ALongBlockIsTakenWholeUpToItsFinLine) {
     EXPECT_EQ(settings::BlockLength(suivi), 1000) << "the usual 1000 characters";
 }
 
-// What a save checks before writing: a marker in the help text would be read as the
-// block's start, and a value on more than one line would split the block.
-TEST_F(Reglages, ADocumentWithTheMarkerInItsTextOrAValueOffItsLineIsFound) {
-    struct Cas {
-        const char* quoi;
-        QString aide, dossier;
-        settings::DocumentCheck::Fault défaut;
-        qsizetype position;
+// What a save checks before writing: a marker in the help text would be taken for the
+// block's start, a value on two lines would split the block, and a block is read past
+// 1000 characters only on to its "Fin" line.
+TEST_F(Reglages, ASaveFindsWhatWouldKeepTheProgramFromStartingAgain) {
+    using D = settings::DocumentCheck;
+    const std::pair<QString, D::Fault> valeurs[] = {
+        {QStringLiteral("/a=b/\tc/~~~~< Ne pas/") + QString(1500, QChar('d')), D::None},
+        {QStringLiteral("/a\nb"), D::NotOnOneLine},
+        {QStringLiteral("/a\rb"), D::NotOnOneLine},
+        {QStringLiteral("/a") + QChar(0x2028), D::NotOnOneLine},
+        {QStringLiteral("/a") + QChar(1), D::NotOnOneLine},
     };
-    const Cas cas[] = {
-        {"as shipped", QStringLiteral("Aide\r\n"), QStringLiteral("#"), settings::DocumentCheck::None, -1},
-        {"the marker in the text", QStringLiteral("Aide\r\n~~~~< Ne pas\r\n"), QStringLiteral("#"),
-         settings::DocumentCheck::MarkerInText, 6},
-        {"in other letter cases", QStringLiteral("x ~~~~< nE PAS"), QStringLiteral("#"),
-         settings::DocumentCheck::MarkerInText, 2},
-        {"a long value with \"=\", a tab, the marker", QStringLiteral("Aide"),
-         QStringLiteral("/a=b/\tc/~~~~< Ne pas/") + QString(1500, QChar('d')), settings::DocumentCheck::None, -1},
-        {"a line feed", QStringLiteral("Aide"), QStringLiteral("/a\nb"), settings::DocumentCheck::NotOnOneLine, -1},
-        {"a carriage return", QStringLiteral("Aide"), QStringLiteral("/a\rb"), settings::DocumentCheck::NotOnOneLine,
-         -1},
-        {"a line separator", QStringLiteral("Aide"), QStringLiteral("/a") + QChar(0x2028),
-         settings::DocumentCheck::NotOnOneLine, -1},
-        {"a control character", QStringLiteral("Aide"), QStringLiteral("/a") + QChar(1),
-         settings::DocumentCheck::NotOnOneLine, -1},
-    };
-    for (const Cas& c : cas) {
-        LisBlocCfg(kBloc);
-        Cfg.value[1] = c.dossier;
-        const settings::DocumentCheck r = settings::CheckDocument(c.aide, Cfg);
-        EXPECT_EQ(r.fault, c.défaut) << c.quoi;
-        EXPECT_EQ(r.position, c.position) << c.quoi;
-        EXPECT_EQ(r.row, c.défaut == settings::DocumentCheck::NotOnOneLine ? 1 : -1) << c.quoi;
+    LisBlocCfg(kBloc);
+    for (const auto& [valeur, défaut] : valeurs) {
+        Cfg.value[1] = valeur;
+        EXPECT_EQ(settings::CheckDocument(QStringLiteral("Aide"), Cfg).fault, défaut) << valeur.toStdString();
     }
-    // Start-up reads past 1000 characters only on to the "Fin" line.
+    Cfg.value[1] = QStringLiteral("#");
+    const D d = settings::CheckDocument(QStringLiteral("Aide\r\nx ~~~~< nE PAS"), Cfg);
+    EXPECT_EQ(d.fault, D::MarkerInText);
+    EXPECT_EQ(d.position, 8);
     settings::Table sansFin;
-    settings::ParseBlock(QStringLiteral("~~~~< Ne pas\r\nRépFic=#\r\n"), sansFin);
-    EXPECT_EQ(settings::CheckDocument(QString(), sansFin).fault, settings::DocumentCheck::None);
-    sansFin.value[1] = QString(1000, QChar('d'));
-    EXPECT_EQ(settings::CheckDocument(QString(), sansFin).fault, settings::DocumentCheck::BlockCut);
+    settings::ParseBlock(QStringLiteral("~~~~< Ne pas\r\nRépFic=") + QString(1000, QChar('d')), sansFin);
+    EXPECT_EQ(settings::CheckDocument(QString(), sansFin).fault, D::BlockCut);
 }
 
 }  // namespace
