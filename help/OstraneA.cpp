@@ -201,8 +201,8 @@ void OstraneA::FaceEchec() {
     caInit->setVisible(true);
     caInit->ZOrder(0);
     setWindowState(vbNormal);
-    setHeight(caInit->Height() + 576);
-    setWidth(caInit->Width());
+    // The panel fills the client area, with no band below it, whatever the desktop's frame.
+    setClientSize(caInit->Width(), caInit->Height());
     caAide->setVisible(false);
     setTop((Screen::Height() - Height()) / 2);
     setLeft((Screen::Width() - Width()) / 2);

@@ -187,18 +187,20 @@ double Form::Height() {
     return m_height;
 }
 
+QSize Form::frameExtra() const {
+    if (!m_widget || !m_widget->isVisible() || m_frameless) return {0, 0};
+    return m_widget->frameGeometry().size() - m_widget->size();
+}
+
 void Form::applyGeometry() {
     if (!m_widget) return;
     m_applying = true;
     const double tx = Screen::TwipsPerPixelX(), ty = Screen::TwipsPerPixelY();
-    int fw = 0, fh = 0;
-    if (m_widget->isVisible() && !m_frameless) {
-        fw = m_widget->frameGeometry().width() - m_widget->width();
-        fh = m_widget->frameGeometry().height() - m_widget->height();
-    }
+    const QSize cadre = frameExtra();
     if (m_state == vbNormal) {
         m_widget->move(VbRound(m_left / tx), VbRound(m_top / ty));
-        m_widget->resize(std::max(1, VbRound(m_width / tx) - fw), std::max(1, VbRound(m_height / ty) - fh));
+        m_widget->resize(std::max(1, VbRound(m_width / tx) - cadre.width()),
+                         std::max(1, VbRound(m_height / ty) - cadre.height()));
     }
     m_applying = false;
 }
@@ -236,6 +238,13 @@ void Form::Move(double left, double top, double width, double height) {
     if (height >= 0) m_height = height;
     applyGeometry();
     if (sized) Form_Resize();
+}
+
+void Form::setClientSize(double width, double height) {
+    ensureLoaded();
+    const QSize cadre = frameExtra();
+    Move(m_left, m_top, width + cadre.width() * Screen::TwipsPerPixelX(),
+         height + cadre.height() * Screen::TwipsPerPixelY());
 }
 
 double Form::ScaleWidth() {

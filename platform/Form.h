@@ -48,6 +48,9 @@ public:
     void setWidth(double v);
     void setHeight(double v);
     void Move(double left, double top, double width = -1, double height = -1);
+    // Sizes the window so that its client area is width x height twips, whatever frame
+    // the desktop draws around it.
+    void setClientSize(double width, double height);
     double ScaleWidth();
     double ScaleHeight();
     int WindowState();
@@ -104,6 +107,8 @@ protected:
 
 private:
     void applyGeometry();
+    // The frame's width and height in pixels; none is known before the window shows.
+    QSize frameExtra() const;
     void ensureLoaded() {
         if (!m_loaded) Load();
     }

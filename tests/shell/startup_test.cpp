@@ -153,8 +153,8 @@ TEST_F(Echec, WithoutTheHelpFileTheFailurePanelOfCodeOneShows) {
         EXPECT_TRUE(a->Visible());
         EXPECT_EQ(FicAide, QStringLiteral("1"));
         EXPECT_EQ(a->Caption(), QStringLiteral("<!> -  Ostrane - <!>"));
-        EXPECT_EQ(a->Height(), 2076 + 576);
-        EXPECT_EQ(a->Width(), 7992);
+        EXPECT_NEAR(a->ScaleWidth(), 7992, Screen::TwipsPerPixelX()) << "the client area is the panel's";
+        EXPECT_NEAR(a->ScaleHeight(), 2076, Screen::TwipsPerPixelY());
         EXPECT_DOUBLE_EQ(a->Left(), (Screen::Width() - a->Width()) / 2);
         EXPECT_DOUBLE_EQ(a->Top(), (Screen::Height() - a->Height()) / 2);
         EXPECT_TRUE(a->caInit->Visible());
@@ -165,6 +165,22 @@ TEST_F(Echec, WithoutTheHelpFileTheFailurePanelOfCodeOneShows) {
         EXPECT_EQ(a->imProg(1)->Picture().size(), QSize(665, 174));
         EXPECT_EQ(FenPrinc->Loaded(), false) << "the main window is never shown";
     });
+}
+
+// The window's client area is the panel, whatever the frame the desktop puts around it:
+// no empty band below the picture, on every screen.
+TEST_F(Echec, TheFailureWindowsClientAreaIsThePanelOnEveryScreen) {
+    for (const QSize ecran : {QSize(1024, 768), QSize(1280, 1024), QSize(1920, 1080)}) {
+        SCOPED_TRACE(ecran.width());
+        Prepare(false);
+        Screen::setSizeOverride(ecran.width() * Screen::TwipsPerPixelX(), ecran.height() * Screen::TwipsPerPixelY());
+        DemarreEtRegarde([&] {
+            QWidget* fenetre = TopLevel(QStringLiteral("OstraneA"));
+            QWidget* panneau = Child(QStringLiteral("OstraneA"), QStringLiteral("caInit"));
+            ASSERT_TRUE(fenetre && panneau);
+            EXPECT_EQ(panneau->geometry(), fenetre->rect());
+        });
+    }
 }
 
 TEST_F(Echec, TheDrawnOkEndsTheProgramOnlyStrictlyInsideItsFace) {
