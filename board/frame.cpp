@@ -12,7 +12,8 @@ void Ostrane1::imAide_MouseDown(int, int, float, float) {
 
 void Ostrane1::imAide_MouseUp(int, int, float, float) {
     BoutonHaut();
-    // The help window object lives for the whole run: showing it again only brings it forward.
+    // The help window object lives for the whole run: showing it again brings it forward,
+    // back from the icon when it was minimised, as it was before.
     if (FenAide) FenAide->Show();
 }
 

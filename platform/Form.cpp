@@ -82,6 +82,7 @@ void Form::Load() {
     m_left = m_designLeft;
     m_top = m_designTop;
     m_state = vbNormal;
+    m_avantIco = vbNormal;
     m_startUp = m_designStartUp;
     m_caption = m_designCaption;
     m_topmost = false;
@@ -127,6 +128,8 @@ void Form::Show(int modal) {
     ensureLoaded();
     if (!m_loaded) return;
     if (modal) m_widget->setWindowModality(Qt::ApplicationModal);
+    // Without a task bar on the desktop, this is the user's one way back to the window.
+    if (m_state == vbMinimized && m_widget->isVisible()) setWindowState(m_avantIco);
     switch (m_state) {
         case vbMinimized:
             m_widget->showMinimized();
@@ -263,7 +266,7 @@ int Form::WindowState() {
 void Form::setWindowState(int s) {
     ensureLoaded();
     if (s == m_state) return;
-    m_state = s;
+    enterState(s);
     m_applying = true;
     Qt::WindowStates ws = m_widget->windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized);
     if (s == vbMinimized) ws |= Qt::WindowMinimized;
@@ -367,6 +370,11 @@ void Form::onNativeStateChange() {
     const Qt::WindowStates ws = m_widget->windowState();
     const int s = (ws & Qt::WindowMinimized) ? vbMinimized : (ws & Qt::WindowMaximized) ? vbMaximized : vbNormal;
     if (s == m_state) return;
-    m_state = s;
+    enterState(s);
     Form_Resize();
+}
+
+void Form::enterState(int s) {
+    if (s == vbMinimized && m_state != vbMinimized) m_avantIco = m_state;
+    m_state = s;
 }

@@ -31,7 +31,8 @@ public:
     // Runs Form_Unload; unless cancelled the controls and their contents are gone.
     // Returns false when the unload was cancelled.
     bool Unload();
-    // Shows the window (loading it first); modal 1 waits until it is hidden or unloaded.
+    // Shows the window (loading it first) and brings it forward: a minimised window comes
+    // back in the state it had before. Modal 1 waits until it is hidden or unloaded.
     void Show(int modal = 0);
     void Hide();
     bool Visible() const;
@@ -109,6 +110,7 @@ private:
     void applyGeometry();
     // The frame's width and height in pixels; none is known before the window shows.
     QSize frameExtra() const;
+    void enterState(int s);
     void ensureLoaded() {
         if (!m_loaded) Load();
     }
@@ -120,6 +122,8 @@ private:
     std::vector<std::unique_ptr<Control>> m_controls;
     double m_left = 0, m_top = 0, m_width = 0, m_height = 0;
     int m_state = vbNormal;
+    // The state a minimised window goes back to.
+    int m_avantIco = vbNormal;
     int m_startUp = 3;
     bool m_applying = false;
     bool m_topmost = false;

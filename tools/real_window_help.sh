@@ -2,7 +2,9 @@
 # The help window in a real window, under a window manager: opened from the main
 # window's help button, it shows maximised; a section button jumps to its heading
 # (the view changes); a word typed there is saved by the save button, is found in
-# the help file, and is in the window again once it is reopened.
+# the help file, and is in the window again once it is reopened. Minimised with
+# its own button, it comes back with the main window's help button, active:
+# maximised in full page, at its own size in multi-page.
 # Usage: real_window_help.sh <ostrane executable> <help file> <screenshot folder>
 # Exit 77 (skipped) when Xvfb, xdotool, openbox, ImageMagick or Python's Tk are missing.
 set -uo pipefail
@@ -58,6 +60,26 @@ section() {
   local n=$1
   click_in "$helpwin" $(awk -v n="$n" -v r="$r" 'BEGIN { printf "%d %d", (60 + 2400 * (n - 1) + 1176) * r / 15, (60 + 246) * r / 15 }')
   sleep 1
+}
+
+# The help window's picture button that stands d twips (at design size) left of
+# its multi-page button, found by that one's pale pink.
+help_button() {
+  local xy x y
+  xy=$(find_colour "$helpwin" "#FFE2EC") || fail "no screenshot of the help window"
+  [ -n "$xy" ] || fail "the help window's multi-page button is not shown"
+  read -r x y <<<"$xy"
+  click_in "$helpwin" $(awk -v x="$x" -v y="$y" -v d="$1" -v r="$r" 'BEGIN { printf "%d %d", x - d * r / 15 + 4, y + 4 }')
+  sleep 1
+}
+
+# The help window's state as the window manager keeps it: Normal or Iconic.
+wm_state() {
+  xprop -id "$helpwin" WM_STATE | sed -n 's/.*window state: *//p'
+}
+
+maximised() {
+  xprop -id "$helpwin" _NET_WM_STATE | grep -q _NET_WM_STATE_MAXIMIZED_HORZ
 }
 
 clipboard() {
@@ -126,4 +148,22 @@ case "$line" in
   *) fail "the reopened window does not show the saved word" ;;
 esac
 import -window "$helpwin" "$shots/help_reopened.png"
+
+# 5. Minimised with its own button (480 twips left of the multi-page one), the help
+#    window comes back with the main window's help button, as it was, and active.
+for mode in full multi; do
+  [ "$mode" = multi ] && help_button 0
+  help_button 480
+  [ "$(wm_state)" = Iconic ] || fail "$mode page: the minimise button left the help window $(wm_state)"
+  open_help
+  [ "$(wm_state)" = Normal ] || fail "$mode page: the help button left the help window $(wm_state)"
+  if [ "$mode" = full ]; then
+    maximised || fail "full page: the help window came back not maximised"
+  else
+    maximised && fail "multi-page: the help window came back maximised"
+  fi
+  [ "$(xdotool getactivewindow)" = "$helpwin" ] || fail "$mode page: the help window came back inactive"
+  echo "$mode page: minimised and brought back"
+done
+import -window root "$shots/help_brought_back.png"
 echo "real window help check passed"

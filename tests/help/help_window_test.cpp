@@ -257,6 +257,29 @@ TEST_F(AideAffichage, WhereTheDesktopRefusesToMaximiseFullPageStaysEditableAndNo
     PleinePage();
 }
 
+// "?" of the main window brings a minimised help window back as it was, and in front.
+TEST_F(AideAffichage, TheMainWindowsHelpButtonBringsBackAMinimisedHelpWindowAsItWas) {
+    for (const bool multiPage : {false, true}) {
+        SCOPED_TRACE(multiPage ? "multi-page" : "full page");
+        Demarre();
+        Ouvre();
+        if (multiPage) Bouton(QStringLiteral("imTaille"));
+        Bouton(QStringLiteral("imIco"));
+        QWidget* fenetre = TopLevel(QStringLiteral("OstraneA"));
+        ASSERT_TRUE(fenetre->isMinimized());
+        Ouvre();
+        EXPECT_FALSE(fenetre->isMinimized());
+        EXPECT_EQ(fenetre->isMaximized(), !multiPage);
+        if (multiPage)
+            MultiPage();
+        else
+            PleinePage();
+        QCoreApplication::processEvents();
+        EXPECT_EQ(QApplication::activeWindow(), fenetre);
+        TearDown();
+    }
+}
+
 TEST_F(AideAffichage, FullPageMaximisesTheWindowAgainWhenItIsRestored) {
     Demarre();
     Ouvre();
