@@ -241,6 +241,8 @@ void OstraneA::ChargementOrdinaire() {
         }
     }
     m_txAide->MoveToStart();
+    // Typing goes into the text from the start; the window gives the focus on its showing.
+    m_txAide->SetFocus();
     FixEnreg(false);
 }
 
@@ -320,6 +322,12 @@ void OstraneA::btAide_Click(int Index) {
     tx->ScrollLineTo(pos, kLignesAuDessus);
 }
 
+// A picture button takes the focus on its press and passes it on when it hides: the text
+// takes it back, so that typing goes on into it. A window the button closed has no text.
+void OstraneA::RendFocus() {
+    if (Loaded()) m_txAide->SetFocus();
+}
+
 void OstraneA::imTxR_MouseDown(int, int, float, float) {
     BoutonBas();
 }
@@ -327,6 +335,7 @@ void OstraneA::imTxR_MouseDown(int, int, float, float) {
 void OstraneA::imTxR_MouseUp(int, int, float, float) {
     BoutonHaut();
     m_txAide->setSelColor(kRouge);
+    RendFocus();
 }
 
 void OstraneA::imTxN_MouseDown(int, int, float, float) {
@@ -336,6 +345,7 @@ void OstraneA::imTxN_MouseDown(int, int, float, float) {
 void OstraneA::imTxN_MouseUp(int, int, float, float) {
     BoutonHaut();
     m_txAide->setSelColor(0);
+    RendFocus();
 }
 
 void OstraneA::imEnreg_MouseDown(int, int, float, float) {
@@ -345,6 +355,7 @@ void OstraneA::imEnreg_MouseDown(int, int, float, float) {
 void OstraneA::imEnreg_MouseUp(int, int, float, float) {
     BoutonHaut();
     EnregAide();
+    RendFocus();
 }
 
 void OstraneA::imAide_MouseDown(int, int, float, float) {
@@ -365,6 +376,7 @@ void OstraneA::imIco_MouseDown(int, int, float, float) {
 void OstraneA::imIco_MouseUp(int, int, float, float) {
     BoutonHaut();
     setWindowState(vbMinimized);
+    RendFocus();
 }
 
 void OstraneA::imTaille_MouseDown(int, int, float, float) {
@@ -386,6 +398,7 @@ void OstraneA::imTaille_MouseUp(int, int, float, float) {
         m_maxRefuse = false;
         Agrandit();
     }
+    RendFocus();
 }
 
 void OstraneA::imFerme_MouseDown(int, int, float, float) {
@@ -395,6 +408,7 @@ void OstraneA::imFerme_MouseDown(int, int, float, float) {
 void OstraneA::imFerme_MouseUp(int, int, float, float) {
     BoutonHaut();
     FermeForme(*this);
+    RendFocus();
 }
 
 void OstraneA::imProg_MouseUp(int Index, int Button, int Shift, float X, float Y) {

@@ -69,6 +69,7 @@ private:
     void ChargementOrdinaire();
     void Agrandit();
     void Surveille();
+    void RendFocus();
     RichTextBox* m_txAide = nullptr;
     float m_r = 1;
     bool m_chargement = false;

@@ -87,6 +87,37 @@ TEST_F(AideEdition, TheMarkFollowsTypingAndColouring) {
     EXPECT_TRUE(a().imEnregN->Visible());
 }
 
+// Typing goes into the text from the opening on, and again after every picture button
+// that leaves the window open.
+TEST_F(AideEdition, TheTextHoldsTheKeyboardAtTheOpeningAndAfterEveryPictureButton) {
+    Demarre();
+    Ouvre();
+    QWidget* fenetre = TopLevel(QStringLiteral("OstraneA"));
+    EXPECT_EQ(fenetre->focusWidget(), edit()) << "at the opening";
+    struct Cas {
+        const char* bouton;
+        int réponse;  // to the message box it raises, or 0
+    };
+    // The save on a full disk fails, and the window stays; the question about the changes
+    // that closing asks is answered "Annuler".
+    const Cas cas[] = {{"imTxR", 0},    {"imTxN", 0},      {"imAide", 0},         {"imTaille", 0},
+                       {"imTaille", 0}, {"imEnreg", vbOK}, {"imFerme", vbCancel}, {"imIco", 0}};
+    a().txAide()->setSelStart(0);
+    Tape(QStringLiteral("x"));
+    for (const Cas& c : cas) {
+        SCOPED_TRACE(c.bouton);
+        {
+            std::optional<FullDisk> plein;
+            if (c.réponse == vbOK) plein.emplace();
+            MsgBoxScript script;
+            if (c.réponse) script.expect(c.réponse);
+            Bouton(QString::fromUtf8(c.bouton));
+        }
+        ASSERT_TRUE(a().Loaded());
+        EXPECT_EQ(fenetre->focusWidget(), edit());
+    }
+}
+
 // ---- Closing with changes
 
 TEST_F(AideEdition, CancelKeepsTheWindowAndNoDropsTheChanges) {
