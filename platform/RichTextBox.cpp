@@ -158,6 +158,14 @@ rtf::Document ModelOf(const QTextDocument& doc, const QString& defaultFont, int 
     return d;
 }
 
+// The characters of a line that a save keeps: no control character but TAB.
+QString Gardés(QString ligne) {
+    ligne.erase(std::remove_if(ligne.begin(), ligne.end(),
+                               [](QChar c) { return !IsTextChar(c) || (c.unicode() < 0x20 && c != u'\t'); }),
+                ligne.end());
+    return ligne;
+}
+
 // Plain text as paragraphs: CR LF, a lone CR or a lone LF ends one.
 QStringList SplitLines(const QString& text) {
     QStringList lines;
@@ -193,24 +201,32 @@ protected:
     bool canInsertFromMimeData(const QMimeData* source) const override {
         return source->hasText() || source->hasHtml();
     }
+    // What comes in is what a save keeps, so that the text shown is the text saved.
     void insertFromMimeData(const QMimeData* source) override {
         if (!m_owner || isReadOnly()) return;
+        const bool html = source->hasHtml();
+        rtf::Document model;
+        if (html) {
+            QTextDocument tmp;
+            tmp.setHtml(source->html());
+            model = ModelOf(tmp, QString(), 0);
+        } else {
+            for (const QString& line : SplitLines(source->text()))
+                model.paragraphs.append(rtf::Paragraph{{rtf::Run{line, {}}}, {}});
+        }
+        for (rtf::Paragraph& p : model.paragraphs) {
+            for (rtf::Run& r : p.runs) r.text = Gardés(r.text);
+            p.runs.removeIf([](const rtf::Run& r) { return r.text.isEmpty(); });
+        }
+        // Nothing to paste (a picture alone, an empty text): the selection stays, and the
+        // text is not marked as changed.
+        if (model.paragraphs.size() <= 1 && (model.paragraphs.isEmpty() || model.paragraphs.first().runs.isEmpty()))
+            return;
         QTextCursor c = textCursor();
         c.beginEditBlock();
         c.removeSelectedText();
-        if (source->hasHtml()) {
-            QTextDocument tmp;
-            tmp.setHtml(source->html());
-            const rtf::Document model = ModelOf(tmp, QString(), 0);
-            m_owner->insertModel(c, model, false, false);
-        } else {
-            const QStringList lines = SplitLines(source->text());
-            const QTextCharFormat fmt = c.charFormat();
-            for (qsizetype i = 0; i < lines.size(); ++i) {
-                if (i > 0) c.insertBlock(c.blockFormat(), fmt);
-                if (!lines[i].isEmpty()) c.insertText(lines[i], fmt);
-            }
-        }
+        // Plain text takes the format at the caret; pasted rich text keeps its own.
+        m_owner->insertModel(c, model, !html, false);
         c.endEditBlock();
         setTextCursor(c);
         ensureCursorVisible();

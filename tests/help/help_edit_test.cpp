@@ -3,7 +3,9 @@
 // when the window closes with changes.
 #include "AideFixture.h"
 
+#include <QClipboard>
 #include <QFile>
+#include <QMimeData>
 #include <QImage>
 #include <optional>
 #include <vector>
@@ -116,6 +118,40 @@ TEST_F(AideEdition, TheTextHoldsTheKeyboardAtTheOpeningAndAfterEveryPictureButto
         ASSERT_TRUE(a().Loaded());
         EXPECT_EQ(fenetre->focusWidget(), edit());
     }
+}
+
+// A paste with nothing in it changes nothing; control characters pasted do not come in,
+// so that the text shown is the text saved.
+TEST_F(AideEdition, APasteWithNothingInItChangesNothingAndControlCharactersStayOut) {
+    Demarre();
+    Ouvre();
+    RichTextBox* tx = a().txAide();
+    const QString avant = tx->Text();
+    auto colle = [&](QMimeData* donnees) {
+        QApplication::clipboard()->setMimeData(donnees);
+        QTest::keyClick(edit(), Qt::Key_V, Qt::ControlModifier);
+    };
+    auto image = new QMimeData;
+    image->setImageData(QImage(8, 8, QImage::Format_RGB32));
+    auto vide = new QMimeData;
+    vide->setText(QString());
+    for (QMimeData* d : {image, vide}) {
+        tx->setSelStart(0);
+        tx->setSelLength(7);
+        colle(d);
+        EXPECT_EQ(tx->Text(), avant);
+        EXPECT_FALSE(Marque());
+    }
+
+    tx->setSelStart(0);
+    auto controles = new QMimeData;
+    controles->setText(QStringLiteral("A\aB\fC\033D\tE\r\nF "));
+    colle(controles);
+    const QString montre = QStringLiteral("ABCD\tE\r\nF ") + avant;
+    EXPECT_EQ(tx->Text(), montre);
+    Bouton(QStringLiteral("imEnreg"));
+    Ouvre();
+    EXPECT_EQ(a().txAide()->Text(), montre) << "what showed is what was saved";
 }
 
 // ---- Closing with changes
