@@ -191,7 +191,7 @@ void RemetCosmos(bool litteral) {
     for (int r = 0; r < U; ++r)
         for (int c = 0; c < U; ++c) {
             const bool v = g_cosmos[size_t(r) * U + c];
-            f.Univers(r, c) = v ? life::Vivant : life::Mort;
+            f.Univers(r, c) = v ? life::Live : life::Dead;
             if (litteral) g_lit.Univers[r][c] = v ? kVivant : kMort;
         }
     f.étSuite->setCaption(QString());

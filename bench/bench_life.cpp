@@ -16,9 +16,9 @@ constexpr int kCosmos = 188;  // universe side at start-up, margin included
 
 std::vector<life::Cell> RandomCells(int count, unsigned seed) {
     std::mt19937 gen(seed);
-    std::vector<life::Cell> cells(size_t(count), life::Mort);
+    std::vector<life::Cell> cells(size_t(count), life::Dead);
     for (life::Cell& c : cells)
-        if (gen() % 100 < 35) c = life::Vivant;
+        if (gen() % 100 < 35) c = life::Live;
     return cells;
 }
 
@@ -128,7 +128,7 @@ BENCHMARK(BM_StepBounded)->Unit(benchmark::kMicrosecond);
 
 // A universe mostly empty, as most are: a soup in a 40 x 40 patch at its middle.
 void BM_StepBoundedSparse(benchmark::State& state) {
-    std::vector<life::Cell> in(size_t(kCosmos * kCosmos), life::Mort);
+    std::vector<life::Cell> in(size_t(kCosmos * kCosmos), life::Dead);
     const auto patch = RandomCells(40 * 40, 40);
     for (int r = 0; r < 40; ++r)
         for (int c = 0; c < 40; ++c) in[size_t((74 + r) * kCosmos + 74 + c)] = patch[size_t(r * 40 + c)];

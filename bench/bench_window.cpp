@@ -135,7 +135,7 @@ void SoupeCosmos(std::mt19937& gen) {
     for (int r = 0; r < U; ++r)
         for (int c = 0; c < U; ++c)
             f.Univers(r, c) =
-                (r > 10 && c > 10 && r < U - 20 && c < U - 20 && gen() % 100 < 35) ? life::Vivant : life::Mort;
+                (r > 10 && c > 10 && r < U - 20 && c < U - 20 && gen() % 100 < 35) ? life::Live : life::Dead;
     f.DessineJeu();
 }
 

@@ -28,12 +28,12 @@ void Ostrane1::btVide_Click() {
         for (int i = 0; i < ColGrille; ++i)
             for (int j = 0; j < LigGrille; ++j) {
                 grJeu->setTextMatrix(j, i, mort);
-                Grille(j, i) = life::Mort;
+                Grille(j, i) = life::Dead;
             }
     } else {
         imJeu->Cls();
-        Univers.Fill(life::Mort);
-        UniSuiv.Fill(life::Mort);
+        Univers.Fill(life::Dead);
+        UniSuiv.Fill(life::Dead);
     }
     étGénér->setCaption(QStringLiteral("Génération  1"));
     NumGénér = 1;

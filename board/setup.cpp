@@ -35,11 +35,11 @@ void Ostrane1::Form_Load() {
         grJeu->setRowHeight(i, 216);
         for (int j = 0; j < LigGrille; ++j) {
             grJeu->setTextMatrix(j, i, mort);
-            Grille(j, i) = life::Mort;
+            Grille(j, i) = life::Dead;
         }
     }
 
-    Univers.Redim(TailleUnivers, TailleUnivers, life::Mort);
+    Univers.Redim(TailleUnivers, TailleUnivers, life::Dead);
     UniSuiv.Redim(TailleUnivers, TailleUnivers);
     UniAnte.Redim(TailleUnivers, TailleUnivers);
 

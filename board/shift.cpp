@@ -33,7 +33,7 @@ void Ostrane1::btFlèche_Click(int Index) {
     // Cosmos slides in place: each copy runs away from the cells it has yet to read.
     const int U = std::min(Univers.Rows(), Univers.Cols());
     const int s = std::min(pas, U);
-    const Plateau::Cell mort = life::Mort;
+    const Plateau::Cell mort = life::Dead;
     if (sens == QLatin1String("h")) {
         for (int r = s; r < U; ++r)
             for (int c = 0; c < U; ++c) Univers(r - s, c) = Univers(r, c);

@@ -61,12 +61,12 @@ void Ostrane1::btVa_Click() {
 
         // Only cells that changed are written: one that survives keeps its
         // text, whatever it was.
-        const QString mort = QStringLiteral(" "), vivant = QString(QChar(life::Vivant));
+        const QString mort = QStringLiteral(" "), vivant = QString(QChar(life::Live));
         for (int c = 0; c < C; ++c)
             for (int r = 0; r < L; ++r) {
                 const Plateau::Cell n = Grille(r, c);
-                if (n != avant[size_t(r) * C + c]) grJeu->setTextMatrix(r, c, n == life::Vivant ? vivant : mort);
-                if (n == life::Vivant) ++vivants;
+                if (n != avant[size_t(r) * C + c]) grJeu->setTextMatrix(r, c, n == life::Live ? vivant : mort);
+                if (n == life::Live) ++vivants;
             }
         if (étSuite->Caption().isEmpty()) detecte(Grille);
         historique(Grille);

@@ -27,7 +27,7 @@ void Ostrane1::btEnregM_Click() {
     std::vector<life::Cell> motif(size_t(n) * size_t(n));
     for (int r = 0; r < n; ++r)
         for (int c = 0; c < n; ++c)
-            motif[size_t(r) * n + c] = grMotif->TextMatrix(r, c) == QLatin1String(" ") ? life::Mort : life::Vivant;
+            motif[size_t(r) * n + c] = grMotif->TextMatrix(r, c) == QLatin1String(" ") ? life::Dead : life::Live;
     EcritFichier(chemin, lif::Ecrit({SurvieCour, CréaCour}, motif.data(), n));
 }
 
@@ -53,7 +53,7 @@ void Ostrane1::btChargeM_Click() {
     }
 
     étLif->setCaption(NomAffiché(chemin));
-    const QString mort = QStringLiteral(" "), vivant = QString(QChar(life::Vivant));
+    const QString mort = QStringLiteral(" "), vivant = QString(QChar(life::Live));
     auto texte = [&](lif::Effet e) { return e == lif::Effet::Vivant ? vivant : mort; };
     const int L = cible.lignes, C = cible.colonnes;
     if (versMotif) {
@@ -71,15 +71,15 @@ void Ostrane1::btChargeM_Click() {
             for (int c = 0; c < C; ++c) {
                 const lif::Effet e = lu.at(r, c, C);
                 const bool vit = e == lif::Effet::Aucun ? grJeu->TextMatrix(r, c) > mort : e == lif::Effet::Vivant;
-                Grille(r, c) = vit ? life::Vivant : life::Mort;
+                Grille(r, c) = vit ? life::Live : life::Dead;
             }
         for (int c = 0; c < C; ++c)
-            for (int r = 0; r < L; ++r) grJeu->setTextMatrix(r, c, Grille(r, c) == life::Vivant ? vivant : mort);
+            for (int r = 0; r < L; ++r) grJeu->setTextMatrix(r, c, Grille(r, c) == life::Live ? vivant : mort);
     } else {
         for (int r = 0; r < L; ++r)
             for (int c = 0; c < C; ++c)
                 if (const lif::Effet e = lu.at(r, c, C); e != lif::Effet::Aucun)
-                    Univers(r, c) = e == lif::Effet::Vivant ? life::Vivant : life::Mort;
+                    Univers(r, c) = e == lif::Effet::Vivant ? life::Live : life::Dead;
         DessineJeu();
     }
     if (ccRègle->Value() > 0 && lu.regle) {

@@ -22,13 +22,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const lif::Cible motif = lif::Cible::Motif(15);
     const lif::Lecture l = lif::Lit(octets, motif);
     if (!l.Life105()) return 0;
-    std::vector<life::Cell> grille(15 * 15, life::Mort);
+    std::vector<life::Cell> grille(15 * 15, life::Dead);
     for (size_t i = 0; i < grille.size(); ++i)
-        if (l.cellules[i] == lif::Effet::Vivant) grille[i] = life::Vivant;
+        if (l.cellules[i] == lif::Effet::Vivant) grille[i] = life::Live;
     const lif::Regle regle = l.regle.value_or(lif::Regle{});
     const lif::Lecture relue = lif::Lit(lif::Ecrit(regle, grille.data(), 15), motif);
     if (relue.défauts != 0 || relue.horsCible != 0 || relue.regle != regle || relue.effacements != 1) std::abort();
     for (size_t i = 0; i < grille.size(); ++i)
-        if ((relue.cellules[i] == lif::Effet::Vivant) != (grille[i] == life::Vivant)) std::abort();
+        if ((relue.cellules[i] == lif::Effet::Vivant) != (grille[i] == life::Live)) std::abort();
     return 0;
 }

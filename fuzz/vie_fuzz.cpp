@@ -12,7 +12,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const vie::Lecture l = vie::Lit(octets, taille);
     if (l.cellules.size() != size_t(taille) * size_t(taille)) std::abort();
     for (const life::Cell c : l.cellules)
-        if (c != life::Mort && c != life::Vivant) std::abort();
+        if (c != life::Dead && c != life::Live) std::abort();
 
     const vie::Regle regle = l.regle.value_or(vie::Regle{});
     const QByteArray f = vie::Ecrit(regle, l.légende.value_or(QString()), l.cellules.data(), taille);

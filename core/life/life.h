@@ -12,7 +12,7 @@
 namespace life {
 
 using Cell = char16_t;
-inline constexpr Cell Mort = u' ', Vivant = u'\u00B7';
+inline constexpr Cell Dead = u' ', Live = u'\u00B7';
 
 // Bit n set: the digit n is in the rule.
 struct Rule {
@@ -20,7 +20,7 @@ struct Rule {
 };
 
 // Digits '0'..'8' of the birth and survival texts; anything else is ignored.
-Rule RuleFromDigits(std::u16string_view crea, std::u16string_view survie);
+Rule RuleFromDigits(std::u16string_view birth, std::u16string_view survival);
 
 // Globe: one step on a torus of rows x cols, `in` to `out` (distinct arrays).
 // Neighbours are the eight positions around a cell, each wrapped once, so on
@@ -36,15 +36,9 @@ void StepBounded(const Cell* in, Cell* out, int n, Rule rule);
 // to `cols` (room for to - from); returns how many.
 int DrawnColumns(const Cell* row, int from, int to, int* cols);
 
-// Middle dots among `count` cells.
-int CountLive(const Cell* board, int count);
-
 // The Cosmos edge watch: a live cell in columns 0..4 or n-6..n-1, or in rows
 // 0..4 or n-6..n-1 (five cells wide at the top and left, six at the bottom
 // and right).
 bool InEdgeBand(const Cell* board, int n);
-
-// Every cell holds the same character in both boards.
-bool SameBoard(const Cell* a, const Cell* b, int count);
 
 }  // namespace life

@@ -75,7 +75,7 @@ unsigned DécodeRangée(QByteArrayView code, life::Cell* rangée, int n) {
     int col = 0;
     auto pose = [&](unsigned char octet, int fois) {
         if (octet != kVivant && octet != kMort) défauts |= OctetInconnu;
-        const life::Cell cell = octet == kVivant ? life::Vivant : life::Mort;
+        const life::Cell cell = octet == kVivant ? life::Live : life::Dead;
         for (int k = 0; k < fois; ++k, ++col) {
             if (col >= n) {
                 défauts |= RangéeTropLongue;
@@ -105,7 +105,7 @@ unsigned DécodeRangée(QByteArrayView code, life::Cell* rangée, int n) {
 Lecture Lit(QByteArrayView fichier, int taille) {
     Lecture l;
     taille = std::max(taille, 0);
-    l.cellules.assign(size_t(taille) * size_t(taille), life::Mort);
+    l.cellules.assign(size_t(taille) * size_t(taille), life::Dead);
 
     qsizetype pos = 0;
     QByteArrayView ligne1, ligne2;

@@ -61,7 +61,7 @@ enum Défaut : unsigned {
 struct Lecture {
     std::optional<Regle> regle;      // absent: line 1 without "/"
     std::optional<QString> légende;  // absent: the file has no line 2
-    // taille x taille cells, row-major, life::Mort or life::Vivant.
+    // taille x taille cells, row-major, life::Dead or life::Live.
     std::vector<life::Cell> cellules;
     unsigned défauts = 0;
     bool Intacte() const { return défauts == 0; }

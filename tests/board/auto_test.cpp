@@ -164,7 +164,7 @@ TEST_F(Vider, ClearingKeepsTheHistorySoTheNextBoardsCompareWithIt) {
 TEST_F(Vider, ClearingTheGlobeLeavesTheUniverseAlone) {
     Demarre();
     EntreCosmos();
-    f().Univers(90, 90) = f().Univers(91, 91) = life::Vivant;
+    f().Univers(90, 90) = f().Univers(91, 91) = life::Live;
     CliqueCase(QStringLiteral("coMode(0)"));
     ASSERT_TRUE(f().grJeu->Visible());
     Pose({{5, 5}});
@@ -177,7 +177,7 @@ TEST_F(Vider, ClearingTheUniverseLeavesTheGridAlone) {
     Demarre();
     EntreCosmos();
     f().grJeu->setTextMatrix(4, 4, Vivant());
-    f().Univers(90, 90) = f().Univers(90, 91) = f().Univers(90, 92) = life::Vivant;
+    f().Univers(90, 90) = f().Univers(90, 91) = f().Univers(90, 92) = life::Live;
     Etape();
     const Plateau ante = f().UniAnte;
     ASSERT_TRUE(f().imJeu->hasDrawing());

@@ -101,7 +101,7 @@ TEST_P(PlateauEntier, EveryCellOfTheBoardAndOfThePatternGridShowsInTheWindow) {
     ASSERT_TRUE(Montre(f().imJeu->widget(), f().imJeu->widget()->rect()));
     const int bas = f().TailleUnivers - 11;
     for (const int r : {11, bas})
-        for (const int c : {11, bas}) f().Univers(r, c) = life::Vivant;
+        for (const int c : {11, bas}) f().Univers(r, c) = life::Live;
     f().DessineJeu();
     EXPECT_EQ(Points(), 4) << "redrawn";
     CliqueCase(QStringLiteral("ccSurvie(0)"));

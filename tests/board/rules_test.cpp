@@ -201,7 +201,7 @@ TEST_F(JournalAléa, ACosmosStepWritesThePreviousCaptionAndTheRule) {
     CocheEcrire();
     const QByteArray entête = Journal();
     // A blinker in the middle: three cells drawn, alternating.
-    f().Univers(90, 90) = f().Univers(90, 91) = f().Univers(90, 92) = life::Vivant;
+    f().Univers(90, 90) = f().Univers(90, 91) = f().Univers(90, 92) = life::Live;
     Etape();
     Etape();
     const QByteArray attendu = QByteArray("G\xE9n\xE9ration  1\r\n23/3\r\n") +  // the caption after clearing
@@ -252,7 +252,7 @@ TEST_F(JournalAléa, ALogThatCannotBeWrittenIsToldOncePerRunAndTheRunGoesOn) {
     ASSERT_EQ(boîtes.shown().size(), 1u) << "the header line of the run";
     EXPECT_EQ(boîtes.shown()[0].style, 48);
     EXPECT_TRUE(boîtes.shown()[0].text.contains(f().FicAléa)) << boîtes.shown()[0].text.toStdString();
-    f().Univers(90, 90) = f().Univers(90, 91) = f().Univers(90, 92) = life::Vivant;
+    f().Univers(90, 90) = f().Univers(90, 91) = f().Univers(90, 92) = life::Live;
     Etape(3);
     CliqueCase(QStringLiteral("ccAuto"));
     EXPECT_TRUE(QTest::qWaitFor([&] { return f().NumGénér >= 8; }, 20000));

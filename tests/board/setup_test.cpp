@@ -48,15 +48,15 @@ TEST_F(MiseEnPlace, EveryCellStartsDeadAndTheHistoryHoldsNoBoard) {
     for (int r = 0; r < 46; ++r)
         for (int c = 0; c < 46; ++c) {
             ASSERT_EQ(o.grJeu->TextMatrix(r, c), QStringLiteral(" "));
-            ASSERT_EQ(o.Grille(r, c), life::Mort);
+            ASSERT_EQ(o.Grille(r, c), life::Dead);
         }
     for (int r = 0; r < 15; ++r)
         for (int c = 0; c < 15; ++c) ASSERT_EQ(o.grMotif->TextMatrix(r, c), QStringLiteral(" "));
     EXPECT_EQ(Vivantes(o.Univers).size(), 0);
-    EXPECT_EQ(o.Univers(0, 0), life::Mort);
-    EXPECT_NE(o.Avant1(0, 0), life::Mort);
-    EXPECT_NE(o.Avant1(0, 0), life::Vivant);
-    EXPECT_NE(o.Avant2(45, 45), life::Mort);
+    EXPECT_EQ(o.Univers(0, 0), life::Dead);
+    EXPECT_NE(o.Avant1(0, 0), life::Dead);
+    EXPECT_NE(o.Avant1(0, 0), life::Live);
+    EXPECT_NE(o.Avant2(45, 45), life::Dead);
     EXPECT_EQ(Affiche(QStringLiteral("étGénér")), QString()) << "empty until the first step";
     EXPECT_EQ(Affiche(QStringLiteral("étSuite")), QString());
 }
@@ -201,7 +201,7 @@ TEST_F(Cellules, AClickBringsABoardCellToLifeAndASecondKillsIt) {
     CliqueCellule(QStringLiteral("grJeu"), 7, 12);
     EXPECT_EQ(f().grJeu->TextMatrix(7, 12), Vivant());
     EXPECT_EQ(VivantesGrille(), QStringList{QStringLiteral("7,12")});
-    EXPECT_EQ(f().Grille(7, 12), life::Mort) << "the click changes the grid only";
+    EXPECT_EQ(f().Grille(7, 12), life::Dead) << "the click changes the grid only";
     EXPECT_EQ(f().NumGénér, 1);
     CliqueCellule(QStringLiteral("grJeu"), 7, 12);
     EXPECT_EQ(f().grJeu->TextMatrix(7, 12), QStringLiteral(" "));

@@ -159,7 +159,7 @@ TEST_F(Globe, TheRuleBoxesSetTheRuleOfTheNextStep) {
 struct Cosmos : Partie {
     void Bloc(int r, int c) {
         Plateau& u = f().Univers;
-        u(r, c) = u(r, c + 1) = u(r + 1, c) = u(r + 1, c + 1) = life::Vivant;
+        u(r, c) = u(r, c + 1) = u(r + 1, c) = u(r + 1, c + 1) = life::Live;
     }
     void SetUp() override {
         Demarre();
@@ -214,7 +214,7 @@ TEST_F(Cosmos, ACellOnRowTenShownByARedrawVanishesAtTheNextStep) {
     Etape();
     EXPECT_FALSE(PointNoir(10, 60, 1));
     EXPECT_TRUE(PointNoir(11, 60, 1));
-    EXPECT_EQ(f().Univers(10, 60), life::Vivant);
+    EXPECT_EQ(f().Univers(10, 60), life::Live);
     EXPECT_EQ(f().étGénér->Caption(), Légende(2, 2));
 }
 
@@ -227,7 +227,7 @@ TEST_F(Cosmos, ABlockInTheCornerStaysAndWarns) {
 }
 
 TEST_F(Cosmos, TheStepKeepsThePreviousUniverse) {
-    f().Univers(90, 90) = f().Univers(90, 91) = f().Univers(90, 92) = life::Vivant;
+    f().Univers(90, 90) = f().Univers(90, 91) = f().Univers(90, 92) = life::Live;
     const Plateau avant = f().Univers;
     Etape();
     EXPECT_TRUE(f().UniAnte == avant);

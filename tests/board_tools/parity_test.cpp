@@ -116,7 +116,7 @@ TEST_F(Parite, ChangeForgetsTheHistorySoStillnessIsSeenOneStepLater) {
     Clique(QStringLiteral("btVa"));
     Choisis("coSymDG(1)");
     for (const Plateau* p : {&f().Avant1, &f().Avant2})
-        for (int i = 0; i < p->Count(); ++i) ASSERT_NE(p->data()[i], life::Mort) << "history holds no board";
+        for (int i = 0; i < p->Count(); ++i) ASSERT_NE(p->data()[i], life::Dead) << "history holds no board";
     Clique(QStringLiteral("btVa"));
     EXPECT_EQ(f().étSuite->Caption(), QString()) << "the first step after the change notices nothing";
     Clique(QStringLiteral("btVa"));

@@ -22,7 +22,7 @@ protected:
     void UniversAleatoire(unsigned graine) const {
         std::mt19937 g(graine);
         for (int r = 0; r < f().Univers.Rows(); ++r)
-            for (int c = 0; c < f().Univers.Cols(); ++c) f().Univers(r, c) = g() % 4 == 0 ? life::Vivant : life::Mort;
+            for (int c = 0; c < f().Univers.Cols(); ++c) f().Univers(r, c) = g() % 4 == 0 ? life::Live : life::Dead;
     }
     // What a Globe shift must give: cell (r, c) takes the cell s away, round the torus.
     QStringList Tourne(const QStringList& avant, int sens, int s) const {
@@ -51,7 +51,7 @@ protected:
                 if (sens == Bas) rr = r - s;
                 if (sens == Gauche) cc = c + s;
                 if (sens == Droite) cc = c - s;
-                apres(r, c) = (rr < 0 || cc < 0 || rr >= U || cc >= U) ? life::Mort : avant(rr, cc);
+                apres(r, c) = (rr < 0 || cc < 0 || rr >= U || cc >= U) ? life::Dead : avant(rr, cc);
             }
         return apres;
     }
@@ -173,25 +173,25 @@ TEST_F(Deplacement, CosmosStepOfOneMovesByOneCell) {
     Fleche(Gauche);
     for (int r = 0; r < U; ++r) {
         for (int c = 0; c < U - 1; ++c) ASSERT_EQ(f().Univers(r, c), avant(r, c + 1));
-        EXPECT_EQ(f().Univers(r, U - 1), life::Mort);
+        EXPECT_EQ(f().Univers(r, U - 1), life::Dead);
     }
     avant = f().Univers;
     Fleche(Haut);
     for (int c = 0; c < U; ++c) {
         for (int r = 0; r < U - 1; ++r) ASSERT_EQ(f().Univers(r, c), avant(r + 1, c));
-        EXPECT_EQ(f().Univers(U - 1, c), life::Mort);
+        EXPECT_EQ(f().Univers(U - 1, c), life::Dead);
     }
     avant = f().Univers;
     Fleche(Droite);
     for (int r = 0; r < U; ++r) {
         EXPECT_EQ(f().Univers(r, 10), avant(r, 9));
-        EXPECT_EQ(f().Univers(r, 0), life::Mort);
+        EXPECT_EQ(f().Univers(r, 0), life::Dead);
     }
     avant = f().Univers;
     Fleche(Bas);
     for (int c = 0; c < U; ++c) {
         EXPECT_EQ(f().Univers(10, c), avant(9, c));
-        EXPECT_EQ(f().Univers(0, c), life::Mort);
+        EXPECT_EQ(f().Univers(0, c), life::Dead);
     }
 }
 
@@ -205,12 +205,12 @@ TEST_F(Deplacement, CosmosTenThereAndBackLosesOnlyTheMargin) {
     Fleche(Haut);
     Fleche(Bas);
     for (int r = 0; r < U; ++r)
-        for (int c = 0; c < U; ++c) ASSERT_EQ(f().Univers(r, c), r < 10 ? life::Mort : depart(r, c)) << r << "," << c;
+        for (int c = 0; c < U; ++c) ASSERT_EQ(f().Univers(r, c), r < 10 ? life::Dead : depart(r, c)) << r << "," << c;
     const Plateau milieu = f().Univers;
     Fleche(Gauche);
     Fleche(Droite);
     for (int r = 0; r < U; ++r)
-        for (int c = 0; c < U; ++c) ASSERT_EQ(f().Univers(r, c), c < 10 ? life::Mort : milieu(r, c)) << r << "," << c;
+        for (int c = 0; c < U; ++c) ASSERT_EQ(f().Univers(r, c), c < 10 ? life::Dead : milieu(r, c)) << r << "," << c;
 }
 
 TEST_F(Deplacement, CosmosTenSingleStepsEqualOneStepOfTen) {

@@ -4,6 +4,7 @@
 #include "App.h"
 
 #include <QTest>
+#include <algorithm>
 #include <set>
 #include <utility>
 
@@ -14,7 +15,7 @@ class VueUnivers : public Partie {
 protected:
     void Cosmos() const { CliqueCase(QStringLiteral("coMode(1)")); }
     void Globe() const { CliqueCase(QStringLiteral("coMode(0)")); }
-    static void Vide(Plateau& p) { p.Fill(life::Mort); }
+    static void Vide(Plateau& p) { p.Fill(life::Dead); }
     Cases Rouges() const {
         Cases out;
         for (int r = 0; r < f().grJeu->Rows(); ++r)
@@ -44,7 +45,7 @@ TEST_F(VueUnivers, EnteringCosmosCarriesTheGridIntoTheMiddleOfTheUniverse) {
     EXPECT_EQ(Vivantes(f().Univers), (QStringList{"71,71", "74,78", "116,116"}));
     int morts = 0;
     for (int r = 0; r < 188; ++r)
-        for (int c = 0; c < 188; ++c) morts += f().Univers(r, c) == life::Mort;
+        for (int c = 0; c < 188; ++c) morts += f().Univers(r, c) == life::Dead;
     EXPECT_EQ(morts, 188 * 188 - 3) << "every other cell of the universe is dead";
     EXPECT_TRUE(PointNoir(71, 71));
     EXPECT_TRUE(PointNoir(74, 78));
@@ -96,8 +97,8 @@ TEST_F(VueUnivers, ModeSwitchRestartsAtGenerationOneWithTheRunStopped) {
     for (const Plateau* a : {&f().Avant1, &f().Avant2}) {
         EXPECT_EQ(a->Rows(), 188);
         EXPECT_EQ(a->Cols(), 188);
-        EXPECT_EQ(life::CountLive(a->data(), a->Count()), 0);
-        for (int i = 0; i < a->Count(); ++i) ASSERT_NE(a->data()[i], life::Mort);
+        EXPECT_EQ(std::count(a->data(), a->data() + a->Count(), life::Live), 0);
+        for (int i = 0; i < a->Count(); ++i) ASSERT_NE(a->data()[i], life::Dead);
     }
 
     Clique(QStringLiteral("btVa"));
@@ -118,9 +119,9 @@ TEST_F(VueUnivers, RedrawShowsRowAndColumnTenWhileTheHeldViewSkipsThem) {
     ASSERT_NO_FATAL_FAILURE(Demarre());
     Cosmos();
     Vide(f().UniAnte);
-    f().UniAnte(10, 30) = f().UniAnte(30, 10) = f().UniAnte(20, 20) = f().UniAnte(11, 11) = life::Vivant;
-    f().UniSuiv(10, 50) = f().UniSuiv(50, 10) = f().UniSuiv(40, 40) = life::Vivant;
-    f().Univers(10, 60) = f().Univers(60, 10) = f().Univers(45, 45) = life::Vivant;
+    f().UniAnte(10, 30) = f().UniAnte(30, 10) = f().UniAnte(20, 20) = f().UniAnte(11, 11) = life::Live;
+    f().UniSuiv(10, 50) = f().UniSuiv(50, 10) = f().UniSuiv(40, 40) = life::Live;
+    f().Univers(10, 60) = f().Univers(60, 10) = f().Univers(45, 45) = life::Live;
     const Plateau univers = f().Univers;
 
     f().DessineJeu();
@@ -177,7 +178,7 @@ TEST_P(TailleDuPoint, LiveCellIsADotOfMostOfACell) {
     Screen::setSizeOverride(GetParam().first, GetParam().second);
     ASSERT_NO_FATAL_FAILURE(Demarre());
     Cosmos();
-    f().Univers(50, 50) = life::Vivant;
+    f().Univers(50, 50) = life::Live;
     f().DessineJeu();
     const QImage im = f().imJeu->canvas();
     const int px = static_cast<int>(static_cast<float>(40 * 60) * f().FacteurJeu / Screen::TwipsPerPixelX());

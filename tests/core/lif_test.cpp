@@ -11,8 +11,8 @@
 using lif::Cible;
 using lif::Effet;
 using life::Cell;
-using life::Mort;
-using life::Vivant;
+using life::Dead;
+using life::Live;
 
 namespace {
 
@@ -20,10 +20,10 @@ const lif::Regle kConway{QStringLiteral("23"), QStringLiteral("3")};
 
 // The pattern grid from text rows: '#' live, anything else dead.
 std::vector<Cell> Motif(const std::vector<std::string>& rangées, int taille = 15) {
-    std::vector<Cell> m(size_t(taille) * size_t(taille), Mort);
+    std::vector<Cell> m(size_t(taille) * size_t(taille), Dead);
     for (size_t r = 0; r < rangées.size(); ++r)
         for (size_t c = 0; c < rangées[r].size(); ++c)
-            if (rangées[r][c] == '#') m[r * size_t(taille) + c] = Vivant;
+            if (rangées[r][c] == '#') m[r * size_t(taille) + c] = Live;
     return m;
 }
 

@@ -8,8 +8,8 @@
 #include <vector>
 
 using life::Cell;
-using life::Mort;
-using life::Vivant;
+using life::Dead;
+using life::Live;
 
 namespace {
 
@@ -21,13 +21,13 @@ const life::Rule kConway = life::RuleFromDigits(u"3", u"23");
 struct Grid {
     int rows, cols;
     Board cells;
-    Grid(int r, int c) : rows(r), cols(c), cells(size_t(r) * c, Mort) {}
+    Grid(int r, int c) : rows(r), cols(c), cells(size_t(r) * c, Dead) {}
     Cell& at(int r, int c) { return cells[size_t(r) * cols + c]; }
     Cell at(int r, int c) const { return cells[size_t(r) * cols + c]; }
     void put(int r, int c, std::u16string_view pattern_rows_joined, int width) {
         for (size_t i = 0; i < pattern_rows_joined.size(); ++i) {
             Cell ch = pattern_rows_joined[i];
-            at(r + int(i) / width, c + int(i) % width) = ch == u'#' ? Vivant : ch == u'.' ? Mort : ch;
+            at(r + int(i) / width, c + int(i) % width) = ch == u'#' ? Live : ch == u'.' ? Dead : ch;
         }
     }
 };
@@ -54,11 +54,12 @@ Grid Bounded(const Grid& g, life::Rule rule) {
 }
 
 bool Same(const Grid& a, const Grid& b) {
-    return life::SameBoard(a.cells.data(), b.cells.data(), int(a.cells.size()));
+    return a.cells == b.cells;
 }
 
-int Live(const Grid& g) {
-    return life::CountLive(g.cells.data(), int(g.cells.size()));
+// Middle dots only: another character that lives is not counted.
+int LiveCount(const Grid& g) {
+    return int(std::count(g.cells.begin(), g.cells.end(), Live));
 }
 
 // The step as the window does it: column outer, row inner, neighbours column
@@ -68,8 +69,8 @@ struct Reference {
 
     Cell apply(Cell cell, int n) const {
         std::u16string d(1, char16_t(u'0' + n));
-        if (cell == u' ') return crea.find(d) != std::u16string::npos ? Vivant : Mort;
-        return survie.find(d) != std::u16string::npos ? cell : Mort;
+        if (cell == u' ') return crea.find(d) != std::u16string::npos ? Live : Dead;
+        return survie.find(d) != std::u16string::npos ? cell : Dead;
     }
 
     Grid torus(const Grid& g, bool& edge) const {
@@ -132,7 +133,7 @@ Grid RandomGrid(std::mt19937& gen, int rows, int cols, int live_percent, bool ot
     for (Cell& cell : g.cells) {
         unsigned p = gen() % 100;
         if (p < unsigned(live_percent))
-            cell = Vivant;
+            cell = Live;
         else if (others && p < unsigned(live_percent) + 3)
             cell = odd[gen() % 6];
     }
@@ -184,9 +185,9 @@ TEST(LifeGlobe, BlockStaysStill) {
 
 TEST(LifeGlobe, SingleCellDies) {
     Grid g(6, 6);
-    g.at(2, 3) = Vivant;
+    g.at(2, 3) = Live;
     Grid next = Torus(g, kConway);
-    EXPECT_EQ(Live(next), 0);
+    EXPECT_EQ(LiveCount(next), 0);
     EXPECT_TRUE(Same(next, Grid(6, 6)));
 }
 
@@ -201,10 +202,10 @@ TEST(LifeGlobe, GliderCrossesTheEdgeAndComesBackIntact) {
             bool edge = false;
             g = Torus(g, kConway, &edge);
             edge_seen |= edge;
-            ASSERT_EQ(Live(g), 5) << "step " << step;
+            ASSERT_EQ(LiveCount(g), 5) << "step " << step;
             // Part of the glider at the right, part at the left.
             bool left = false, right = false;
-            for (int r = 0; r < side; ++r) left |= g.at(r, 0) == Vivant, right |= g.at(r, side - 1) == Vivant;
+            for (int r = 0; r < side; ++r) left |= g.at(r, 0) == Live, right |= g.at(r, side - 1) == Live;
             split_seen |= left && right;
         }
         EXPECT_TRUE(edge_seen);
@@ -217,22 +218,22 @@ TEST(LifeGlobe, EdgeWarningForLiveCellOnTheBorder) {
     {
         // Column 0: the cell dies, the warning is still given for this step.
         Grid g(10, 10);
-        g.at(5, 0) = Vivant;
+        g.at(5, 0) = Live;
         bool edge = false;
         Grid next = Torus(g, kConway, &edge);
         EXPECT_TRUE(edge);
-        EXPECT_EQ(Live(next), 0);
+        EXPECT_EQ(LiveCount(next), 0);
     }
     {
         Grid g(10, 12);
-        g.at(9, 6) = Vivant;  // last row
+        g.at(9, 6) = Live;  // last row
         bool edge = false;
         Torus(g, kConway, &edge);
         EXPECT_TRUE(edge);
     }
     {
         Grid g(10, 12);
-        g.at(0, 11) = Vivant;  // first row, last column
+        g.at(0, 11) = Live;  // first row, last column
         bool edge = false;
         Torus(g, kConway, &edge);
         EXPECT_TRUE(edge);
@@ -241,11 +242,11 @@ TEST(LifeGlobe, EdgeWarningForLiveCellOnTheBorder) {
         // One cell in from every edge: no warning, even when births reach the edge.
         Grid g(10, 12);
         g.put(1, 1, u"###", 1);
-        g.at(8, 10) = Vivant;
+        g.at(8, 10) = Live;
         bool edge = true;
         Grid next = Torus(g, kConway, &edge);
         EXPECT_FALSE(edge);
-        EXPECT_EQ(next.at(2, 0), Vivant);
+        EXPECT_EQ(next.at(2, 0), Live);
     }
     {
         // A dead but non-space character below the space is no live cell.
@@ -260,12 +261,12 @@ TEST(LifeGlobe, EdgeWarningForLiveCellOnTheBorder) {
 TEST(LifeGlobe, NeighboursWrapAroundBothEdges) {
     // Three cells around the corner give a birth in the opposite corners.
     Grid g(7, 9);
-    g.at(0, 0) = Vivant;
-    g.at(0, 8) = Vivant;
-    g.at(6, 0) = Vivant;
+    g.at(0, 0) = Live;
+    g.at(0, 8) = Live;
+    g.at(6, 0) = Live;
     Grid next = Torus(g, kConway);
-    EXPECT_EQ(next.at(6, 8), Vivant);
-    EXPECT_EQ(Live(next), 4);
+    EXPECT_EQ(next.at(6, 8), Live);
+    EXPECT_EQ(LiveCount(next), 4);
 }
 
 TEST(LifeCells, OtherCharactersLiveAndKeepTheirValue) {
@@ -273,40 +274,28 @@ TEST(LifeCells, OtherCharactersLiveAndKeepTheirValue) {
     g.put(2, 2, u"•x#", 3);  // a row of three, two of them not the dot
     Grid next = Torus(g, kConway);
     EXPECT_EQ(next.at(2, 3), u'x');    // the centre survives as it was
-    EXPECT_EQ(next.at(1, 3), Vivant);  // births are always the dot
-    EXPECT_EQ(next.at(3, 3), Vivant);
-    EXPECT_EQ(next.at(2, 2), Mort);
+    EXPECT_EQ(next.at(1, 3), Live);  // births are always the dot
+    EXPECT_EQ(next.at(3, 3), Live);
+    EXPECT_EQ(next.at(2, 2), Dead);
 
     Grid block(7, 7);
     block.put(2, 2, u"xy#•", 2);
     EXPECT_TRUE(Same(Torus(block, kConway), block));
     EXPECT_TRUE(Same(Bounded(block, kConway), block));
     // Only the dot itself is counted as live.
-    EXPECT_EQ(Live(block), 1);
+    EXPECT_EQ(LiveCount(block), 1);
 
     // Without a matching survival digit the character gives way to a space.
     Grid lone(7, 7);
     lone.at(3, 3) = u'x';
-    EXPECT_EQ(Bounded(lone, kConway).at(3, 3), Mort);
+    EXPECT_EQ(Bounded(lone, kConway).at(3, 3), Dead);
     EXPECT_EQ(Bounded(lone, life::RuleFromDigits(u"", u"0")).at(3, 3), u'x');
 
     // Characters below the space are no neighbours.
     Grid low(7, 7);
     low.put(2, 2, u"\t\t\t", 3);
-    EXPECT_EQ(Live(Torus(low, kConway)), 0);
-    EXPECT_EQ(Torus(low, kConway).at(1, 3), Mort);
-}
-
-TEST(LifeSame, ComparesExactCharacters) {
-    Grid a(5, 5), b(5, 5);
-    EXPECT_TRUE(Same(a, b));
-    a.at(4, 4) = Vivant;
-    b.at(4, 4) = u'x';
-    EXPECT_FALSE(Same(a, b));
-    b.at(4, 4) = Vivant;
-    EXPECT_TRUE(Same(a, b));
-    b.at(0, 0) = u'\0';
-    EXPECT_FALSE(Same(a, b));
+    EXPECT_EQ(LiveCount(Torus(low, kConway)), 0);
+    EXPECT_EQ(Torus(low, kConway).at(1, 3), Dead);
 }
 
 TEST(LifeCosmos, BlinkerAndBlockInTheUniverse) {
@@ -317,8 +306,8 @@ TEST(LifeCosmos, BlinkerAndBlockInTheUniverse) {
     Grid one = Bounded(g, kConway);
     EXPECT_FALSE(Same(one, g));
     EXPECT_TRUE(Same(Bounded(one, kConway), g));
-    EXPECT_EQ(one.at(89, 91), Vivant);
-    EXPECT_EQ(one.at(91, 91), Vivant);
+    EXPECT_EQ(one.at(89, 91), Live);
+    EXPECT_EQ(one.at(91, 91), Live);
 }
 
 TEST(LifeCosmos, CornerBlockStaysAsOutsideIsDead) {
@@ -345,17 +334,17 @@ TEST(LifeCosmos, GliderLeavesThroughTheEdge) {
     g.put(20, 20, u".#...####", 3);
     for (int i = 0; i < 4 * u; ++i) g = Bounded(g, kConway);
     for (int r = 0; r < u / 2; ++r)
-        for (int c = 0; c < u / 2; ++c) EXPECT_EQ(g.at(r, c), Mort);
+        for (int c = 0; c < u / 2; ++c) EXPECT_EQ(g.at(r, c), Dead);
 }
 
 TEST(LifeCosmos, BirthZeroFillsTheEmptyUniverse) {
     const int u = 188;
     Grid g(u, u);
     Grid next = Bounded(g, life::RuleFromDigits(u"0", u""));
-    EXPECT_EQ(Live(next), u * u);  // margin included
+    EXPECT_EQ(LiveCount(next), u * u);  // margin included
 
     Grid torus = Torus(Grid(12, 20), life::RuleFromDigits(u"0", u""));
-    EXPECT_EQ(Live(torus), 12 * 20);
+    EXPECT_EQ(LiveCount(torus), 12 * 20);
 }
 
 // The view draws the dots a plain scan finds, whatever the side; only dots.
@@ -368,7 +357,7 @@ TEST(LifeCosmos, DrawnDotsMatchAScanCellByCell) {
             for (int from : {0, 10, 11}) {
                 std::vector<int> vues;
                 for (int c = from; c < n; ++c)
-                    if (g.at(r, c) == Vivant) vues.push_back(c);
+                    if (g.at(r, c) == Live) vues.push_back(c);
                 const int k = life::DrawnColumns(g.cells.data() + r * n, from, n, colonnes.data());
                 EXPECT_EQ(std::vector<int>(colonnes.begin(), colonnes.begin() + std::max(k, 0)), vues)
                     << "side " << n << ", row " << r << ", from " << from;
@@ -405,12 +394,12 @@ TEST(LifeCosmos, EdgeBandIsFiveCellsLeftAndTopSixRightAndBottom) {
 
 TEST(LifeTinyTorus, OneCellIsItsOwnEightNeighbours) {
     Grid g(1, 1);
-    g.at(0, 0) = Vivant;
+    g.at(0, 0) = Live;
     bool edge = false;
-    EXPECT_EQ(Torus(g, kConway, &edge).at(0, 0), Mort);
+    EXPECT_EQ(Torus(g, kConway, &edge).at(0, 0), Dead);
     EXPECT_TRUE(edge);
-    EXPECT_EQ(Torus(g, life::RuleFromDigits(u"", u"8")).at(0, 0), Vivant);
-    EXPECT_EQ(Torus(Grid(1, 1), life::RuleFromDigits(u"0", u"")).at(0, 0), Vivant);
+    EXPECT_EQ(Torus(g, life::RuleFromDigits(u"", u"8")).at(0, 0), Live);
+    EXPECT_EQ(Torus(Grid(1, 1), life::RuleFromDigits(u"0", u"")).at(0, 0), Live);
 }
 
 TEST(LifeTinyTorus, EveryBoardMatchesTheStepAsWritten) {
@@ -423,7 +412,7 @@ TEST(LifeTinyTorus, EveryBoardMatchesTheStepAsWritten) {
             for (unsigned bits = 0; bits < (1u << cells); ++bits) {
                 Grid g(rows, cols);
                 for (int i = 0; i < cells; ++i)
-                    if (bits >> i & 1) g.cells[i] = Vivant;
+                    if (bits >> i & 1) g.cells[i] = Live;
                 bool want_edge = false, got_edge = false;
                 Grid want = ref.torus(g, want_edge);
                 Grid got = Torus(g, ref.rule(), &got_edge);

@@ -7,15 +7,15 @@
 #include <vector>
 
 using life::Cell;
-using life::Mort;
-using life::Vivant;
+using life::Dead;
+using life::Live;
 
 namespace {
 
 using Board = std::vector<Cell>;
 
 Board Vide(int n) {
-    return Board(size_t(n) * size_t(n), Mort);
+    return Board(size_t(n) * size_t(n), Dead);
 }
 
 QByteArray Octets(std::initializer_list<int> b) {
@@ -45,11 +45,11 @@ class CodeDeRangée : public testing::TestWithParam<CasRangée> {};
 
 TEST_P(CodeDeRangée, EstEcritOctetPourOctetEtRelu) {
     const CasRangée& c = GetParam();
-    Board r(size_t(c.n), Mort);
-    for (int col : c.vivantes) r[size_t(col)] = Vivant;
+    Board r(size_t(c.n), Dead);
+    for (int col : c.vivantes) r[size_t(col)] = Live;
     EXPECT_EQ(vie::CodeRangée(r.data(), c.n).toHex(' '), c.code.toHex(' '));
 
-    Board relue(size_t(c.n), Mort);
+    Board relue(size_t(c.n), Dead);
     EXPECT_EQ(vie::DécodeRangée(c.code, relue.data(), c.n), 0u);
     EXPECT_EQ(relue, r);
 }
@@ -71,7 +71,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const testing::TestParamInfo<CasRangée>& i) { return std::string(i.param.nom); });
 
 TEST(CodeDeRangéePleine, UneRangéeToutEntièreVivanteTientEnDeuxOctets) {
-    const Board r(188, Vivant);
+    const Board r(188, Live);
     EXPECT_EQ(vie::CodeRangée(r.data(), 188), Octets({188 + 35, 0x21}));
 }
 
@@ -108,7 +108,7 @@ TEST_P(UniversAllerRetour, LUniversLaRègleEtLaLégendeReviennentTelsQuels) {
     std::mt19937 g(uint32_t(c.taille * 7 + int(c.densité * 100)));
     std::bernoulli_distribution vivante(c.densité);
     Board u = Vide(c.taille);
-    for (Cell& x : u) x = vivante(g) ? Vivant : Mort;
+    for (Cell& x : u) x = vivante(g) ? Live : Dead;
 
     const QByteArray f = vie::Ecrit(c.regle, c.légende, u.data(), c.taille);
     EXPECT_EQ(f.count(char(0xFF)), c.taille);
@@ -138,8 +138,8 @@ TEST(FichierEcran, LaLégendeAprèsUnPasGardeSonRetourChariotSeulSurUneLigne) {
 TEST(FichierEcran, LesOctetsDeCompteDe0x80À0x9FSurviventAuFichier) {
     Board u = Vide(188);
     for (int r = 0; r < 32; ++r) {
-        u[size_t(r) * 188] = Vivant;
-        u[size_t(r) * 188 + 94 + size_t(r)] = Vivant;  // dead runs of 93 to 124 cells
+        u[size_t(r) * 188] = Live;
+        u[size_t(r) * 188 + 94 + size_t(r)] = Live;  // dead runs of 93 to 124 cells
     }
     const QByteArray f = vie::Ecrit(kConway, kLégendePas, u.data(), 188);
     for (int b = 0x80; b <= 0x9F; ++b) EXPECT_TRUE(f.contains(char(b))) << std::hex << b;
@@ -150,7 +150,7 @@ TEST(FichierEcran, LesOctetsDeCompteDe0x80À0x9FSurviventAuFichier) {
 
 TEST(FichierEcran, UnSautDeLigneDansLaLégendeNeDécaleNiLesLignesNiLUnivers) {
     Board u = Vide(188);
-    u[188 * 3 + 4] = Vivant;
+    u[188 * 3 + 4] = Live;
     const QByteArray f = vie::Ecrit(kConway, QStringLiteral("a\r\nb"), u.data(), 188);
     const vie::Lecture l = vie::Lit(f, 188);
     EXPECT_TRUE(l.Intacte()) << l.défauts;
@@ -185,7 +185,7 @@ TEST_P(FichierAbîmé, SeLitSansRienEcrireHorsDeLUnivers) {
     Board attendu = Vide(c.taille);
     for (size_t r = 0; r < c.rangées.size(); ++r)
         for (size_t k = 0; k < c.rangées[r].size(); ++k)
-            if (c.rangées[r][k] == '#') attendu[r * size_t(c.taille) + k] = Vivant;
+            if (c.rangées[r][k] == '#') attendu[r * size_t(c.taille) + k] = Live;
     EXPECT_EQ(l.cellules, attendu);
 }
 
@@ -264,7 +264,7 @@ TEST(FichierEcranAbîmé, DesFinsDeLigneSansRetourChariotSontLues) {
     const vie::Lecture l = vie::Lit(QByteArray("23/3\nG\xE9n\xE9ration  5\r3 vivants\n!\xFF\xFF"), 2);
     EXPECT_TRUE(l.Intacte()) << l.défauts;
     EXPECT_EQ(l.légende, QStringLiteral("Génération  5\r3 vivants"));
-    EXPECT_EQ(l.cellules, (Board{Vivant, Mort, Mort, Mort}));
+    EXPECT_EQ(l.cellules, (Board{Live, Dead, Dead, Dead}));
 }
 
 }  // namespace

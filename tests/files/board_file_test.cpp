@@ -17,7 +17,7 @@ protected:
         for (int r = 0; r < f().Univers.Rows(); ++r)
             for (int c = 0; c < f().Univers.Cols(); ++c) {
                 const auto x = f().Univers(r, c);
-                ASSERT_TRUE(x == life::Mort || x == life::Vivant) << r << "," << c;
+                ASSERT_TRUE(x == life::Dead || x == life::Live) << r << "," << c;
             }
     }
 };
@@ -30,7 +30,7 @@ TEST_F(FichiersVie, AnEmptyUniverseIsWrittenAsTwoLinesAnd188SeparatorsAndReadsBa
     EXPECT_EQ(Contenu(QStringLiteral("vide.vie")),
               Entête("23/3", QStringLiteral("Génération  1")) + QByteArray(188, '\xFF'));
 
-    f().Univers(50, 50) = life::Vivant;
+    f().Univers(50, 50) = life::Live;
     LitEcran(QStringLiteral("vide.vie"));
     EXPECT_EQ(Vivantes(f().Univers), QStringList());
     EXPECT_EQ(f().étLif->Caption(), QStringLiteral("vide"));
@@ -63,7 +63,7 @@ TEST_F(FichiersVie, RowsAreWrittenAsTheirRunCodesAndComeBack) {
     for (int r = 0; r < 188; ++r) {
         const int k = r - 40;
         if (k >= 0 && k < int(std::size(cas))) {
-            for (int c : cas[k].vivantes) f().Univers(r, c) = life::Vivant;
+            for (int c : cas[k].vivantes) f().Univers(r, c) = life::Live;
             attendu += cas[k].code;
         }
         attendu += '\xFF';
@@ -73,7 +73,7 @@ TEST_F(FichiersVie, RowsAreWrittenAsTheirRunCodesAndComeBack) {
     EXPECT_EQ(Contenu(QStringLiteral("rangées.vie")).toHex(' '), attendu.toHex(' '));
 
     Clique(QStringLiteral("btVide"));
-    f().Univers(50, 50) = life::Vivant;  // gone: reading starts from an empty board
+    f().Univers(50, 50) = life::Live;  // gone: reading starts from an empty board
     LitEcran(QStringLiteral("rangées.vie"));
     EXPECT_EQ(Vivantes(f().Univers), vivantes);
     EXPECT_TRUE(PointNoir(41, 100, 1)) << "the picture shows the universe read";
@@ -134,7 +134,7 @@ TEST_F(FichiersVie, AFileThatCannotBeReadChangesNothing) {
     Dépose(QStringLiteral("vide.vie"), QByteArray());
     ASSERT_TRUE(QDir(Dossier()).mkdir(QStringLiteral("dossier.vie")));
     Etape();
-    f().Univers(80, 80) = life::Vivant;
+    f().Univers(80, 80) = life::Live;
     const Plateau univers = f().Univers;
     const QString légende = f().étGénér->Caption();
     struct Cas {
@@ -201,7 +201,7 @@ TEST_F(FichiersVie, AFailedWriteIsToldAndLeavesTheOldFileWhole) {
         QFile::setPermissions(protégé, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         GTEST_SKIP() << "no folder can be made unwritable here";
     }
-    f().Univers(70, 70) = life::Vivant;
+    f().Univers(70, 70) = life::Live;
     {
         MsgBoxScript boîtes;
         boîtes.expect(vbOK);

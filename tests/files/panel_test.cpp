@@ -182,7 +182,7 @@ TEST_F(PanneauFichiers, CancelReadsAndWritesNothing) {
         EXPECT_EQ(Grille(), grille);
     }
     EntreCosmos();
-    f().Univers(80, 80) = life::Vivant;
+    f().Univers(80, 80) = life::Live;
     const Plateau univers = f().Univers;
     for (const Cas& c : {Cas{"btChargeL", "partie.vie", true}, Cas{"btEnregL", "nouveau", false}}) {
         annule(c);

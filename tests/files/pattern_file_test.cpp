@@ -153,8 +153,8 @@ TEST_F(FichiersLif, EachBlockEmptiesThePatternGridSoOnlyTheLastStays) {
     Dépose(QStringLiteral("deux@_.lif"), Lignes({"#Life 1.05", "#P -7 -7", "***", "#P 0 0", "*.*"}));
     Lit(QStringLiteral("deux@_.lif"));
     QStringList attendu(15, QString(15, QLatin1Char(' ')));
-    attendu[7][7] = QChar(life::Vivant);
-    attendu[7][9] = QChar(life::Vivant);
+    attendu[7][7] = QChar(life::Live);
+    attendu[7][9] = QChar(life::Live);
     EXPECT_EQ(Motif(), attendu);
 }
 
@@ -165,9 +165,9 @@ TEST_F(FichiersLif, CellsOutsideTheTargetAreSkippedWithOneMessage) {
     Dépose(QStringLiteral("gauche@_.lif"), Lignes({"#Life 1.05", "#P -10 -7", "***.**", "**", "*..*"}));
     Lit(QStringLiteral("gauche@_.lif"), true);
     QStringList attendu(15, QString(15, QLatin1Char(' ')));
-    attendu[0][1] = QChar(life::Vivant);
-    attendu[0][2] = QChar(life::Vivant);
-    attendu[2][0] = QChar(life::Vivant);
+    attendu[0][1] = QChar(life::Live);
+    attendu[0][2] = QChar(life::Live);
+    attendu[2][0] = QChar(life::Live);
     EXPECT_EQ(Motif(), attendu);
 
     // Far larger than the board: the part on the board is placed.

@@ -94,7 +94,7 @@ protected:
         std::mt19937 gen(graine);
         const int U = f().TailleUnivers;
         for (int r = 11; r < U - 20; ++r)
-            for (int c = 11; c < U - 20; ++c) f().Univers(r, c) = gen() % 100 < 35 ? life::Vivant : life::Mort;
+            for (int c = 11; c < U - 20; ++c) f().Univers(r, c) = gen() % 100 < 35 ? life::Live : life::Dead;
         f().DessineJeu();
         Calme();
     }

@@ -39,12 +39,12 @@ struct Coupure : Programme {
     void Tour(int v, const std::function<void()>& après) {
         Ostrane1& f = *Principale();
         // The board and pattern writers, past their file panels.
-        f.Univers(90, 90) = v ? life::Vivant : life::Mort;
+        f.Univers(90, 90) = v ? life::Live : life::Dead;
         fichiers::EcritFichier(Fichiers()[1], vie::Ecrit({f.SurvieCour, f.CréaCour}, f.étGénér->Caption(),
                                                          f.Univers.data(), f.Univers.Rows()));
         après();
-        std::vector<life::Cell> motif(15 * 15, life::Mort);
-        motif[7 * 15 + 7 + v] = life::Vivant;
+        std::vector<life::Cell> motif(15 * 15, life::Dead);
+        motif[7 * 15 + 7 + v] = life::Live;
         fichiers::EcritFichier(Fichiers()[2], lif::Ecrit({f.SurvieCour, f.CréaCour}, motif.data(), 15));
         après();
         // The help text, edited and saved as the help window saves it.

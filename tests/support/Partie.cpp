@@ -35,7 +35,7 @@ QString Case(int r, int c) {
 }  // namespace
 
 QString Vivant() {
-    return QString(QChar(life::Vivant));
+    return QString(QChar(life::Live));
 }
 
 void Partie::Demarre(double largeurGrille, double largeurImage) {
@@ -127,7 +127,7 @@ QStringList Partie::Vivantes(const Plateau& p) {
     QStringList out;
     for (int r = 0; r < p.Rows(); ++r)
         for (int c = 0; c < p.Cols(); ++c)
-            if (p(r, c) == life::Vivant) out << Case(r, c);
+            if (p(r, c) == life::Live) out << Case(r, c);
     return out;
 }
 
