@@ -10,7 +10,7 @@ void Ostrane1::btEnregL_Click() {
     OuvreFic(QStringLiteral("Ecrire un écran"));
     const QString chemin = AttendFic();
     if (chemin.isEmpty()) return;
-    EcritFichier(chemin, vie::Ecrit({SurvieCour, CréaCour}, étGénér->Caption(), Univers.data(), Univers.Rows()));
+    EcritFichier(chemin, vie::Write({SurvieCour, CréaCour}, étGénér->Caption(), Univers.data(), Univers.Rows()));
 }
 
 // The board is emptied only once the whole file is in hand: a file that cannot
@@ -21,27 +21,27 @@ void Ostrane1::btChargeL_Click() {
     if (chemin.isEmpty()) return;
     QByteArray octets;
     if (!LitFichier(chemin, octets)) return;
-    const vie::Lecture lu = vie::Lit(octets, TailleUnivers);
+    const vie::ReadResult lu = vie::Read(octets, TailleUnivers);
 
     étLif->setCaption(NomAffiché(chemin));
     btVide->setValue(true);
-    if (lu.regle) {
-        EcriCréa(lu.regle->crea);
-        EcriSurvie(lu.regle->survie);
+    if (lu.rule) {
+        EcriCréa(lu.rule->birth);
+        EcriSurvie(lu.rule->survival);
     }
-    if (lu.légende) étGénér->setCaption(*lu.légende);
-    const size_t n = std::min(lu.cellules.size(), size_t(Univers.Count()));
-    std::copy_n(lu.cellules.begin(), n, Univers.data());
+    if (lu.caption) étGénér->setCaption(*lu.caption);
+    const size_t n = std::min(lu.cells.size(), size_t(Univers.Count()));
+    std::copy_n(lu.cells.begin(), n, Univers.data());
     DessineJeu();
 
-    constexpr unsigned abîmé = vie::LignesManquantes | vie::CompteTronqué | vie::CompteInvalide | vie::OctetInconnu |
-                               vie::RègleIllisible | vie::SansRègle;
-    constexpr unsigned tropGrand = vie::RangéesEnTrop | vie::RangéeTropLongue;
+    constexpr unsigned abîmé = vie::MissingLines | vie::TruncatedCount | vie::InvalidCount | vie::UnknownByte |
+                               vie::UnreadableRule | vie::NoRule;
+    constexpr unsigned tropGrand = vie::ExtraRows | vie::RowTooLong;
     const QString nom = QStringLiteral("« ") + chemin + QStringLiteral(" »");
-    if (lu.défauts & abîmé)
+    if (lu.faults & abîmé)
         Avertit(QStringLiteral("Le fichier ") + nom +
                 QStringLiteral(" est endommagé : seul ce qui a pu en être lu est affiché."));
-    else if (lu.défauts & tropGrand)
+    else if (lu.faults & tropGrand)
         Avertit(QStringLiteral("Le fichier ") + nom +
                 QStringLiteral(" contient un univers plus grand que celui-ci : ce qui dépasse n'est pas affiché."));
 }

@@ -8,34 +8,34 @@ namespace vie {
 
 namespace {
 
-constexpr char kVivant = '!', kMort = ' ';
-constexpr int kDécalage = 35;  // count byte = run length + 35
+constexpr char kLive = '!', kDead = ' ';
+constexpr int kCountOffset = 35;  // count byte = run length + 35
 
 // A line that ends at CR LF or a bare LF; a bare CR stays inside it. `pos`
 // moves past the line end; returns false when no line end was found (the
 // line then runs to the end of the bytes).
-bool LigneSuivante(QByteArrayView b, qsizetype& pos, QByteArrayView& ligne) {
+bool NextLine(QByteArrayView b, qsizetype& pos, QByteArrayView& line) {
     const qsizetype lf = b.indexOf('\n', pos);
     if (lf < 0) {
-        ligne = b.sliced(pos);
+        line = b.sliced(pos);
         pos = b.size();
         return false;
     }
-    qsizetype fin = lf;
-    if (fin > pos && b[fin - 1] == '\r') --fin;
-    ligne = b.sliced(pos, fin - pos);
+    qsizetype end = lf;
+    if (end > pos && b[end - 1] == '\r') --end;
+    line = b.sliced(pos, end - pos);
     pos = lf + 1;
     return true;
 }
 
-void AjouteRun(QByteArray& out, char cellule, int n) {
+void AppendRun(QByteArray& out, char cell, int n) {
     while (n > 0) {
         const int k = std::min(n, kRunMax);
         if (k == 1) {
-            out += cellule;
+            out += cell;
         } else {
-            out += char(k + kDécalage);
-            out += cellule;
+            out += char(k + kCountOffset);
+            out += cell;
         }
         n -= k;
     }
@@ -43,128 +43,122 @@ void AjouteRun(QByteArray& out, char cellule, int n) {
 
 }  // namespace
 
-QString Chiffres(QStringView texte) {
-    QString out;
-    for (char16_t d = u'0'; d <= u'8'; ++d)
-        if (texte.contains(QChar(d))) out += QChar(d);
-    return out;
-}
-
-QByteArray CodeRangée(const life::Cell* rangée, int n) {
+QByteArray EncodeRow(const life::Cell* row, int n) {
     QByteArray out;
     int c = 0;
-    bool vivante = false;
+    bool anyLive = false;
     while (c < n) {
-        const bool v = rangée[c] > u' ';
-        int fin = c + 1;
-        while (fin < n && (rangée[fin] > u' ') == v) ++fin;
-        const int longueur = fin - c;
-        vivante |= v;
+        const bool live = row[c] > u' ';
+        int end = c + 1;
+        while (end < n && (row[end] > u' ') == live) ++end;
+        const int length = end - c;
+        anyLive |= live;
         // The last dead run of two or more cells is implied by the row's end.
-        if (fin == n && !v && longueur >= 2) break;
-        AjouteRun(out, v ? kVivant : kMort, longueur);
-        c = fin;
+        if (end == n && !live && length >= 2) break;
+        AppendRun(out, live ? kLive : kDead, length);
+        c = end;
     }
-    if (!vivante) out.clear();
+    if (!anyLive) out.clear();
     return out;
 }
 
-unsigned DécodeRangée(QByteArrayView code, life::Cell* rangée, int n) {
-    unsigned défauts = 0;
+unsigned DecodeRow(QByteArrayView code, life::Cell* row, int n) {
+    unsigned faults = 0;
     qsizetype i = 0;
     int col = 0;
-    auto pose = [&](unsigned char octet, int fois) {
-        if (octet != kVivant && octet != kMort) défauts |= OctetInconnu;
-        const life::Cell cell = octet == kVivant ? life::Live : life::Dead;
-        for (int k = 0; k < fois; ++k, ++col) {
+    auto put = [&](unsigned char byte, int times) {
+        if (byte != kLive && byte != kDead) faults |= UnknownByte;
+        const life::Cell cell = byte == kLive ? life::Live : life::Dead;
+        for (int k = 0; k < times; ++k, ++col) {
             if (col >= n) {
-                défauts |= RangéeTropLongue;
+                faults |= RowTooLong;
                 return;
             }
-            rangée[col] = cell;
+            row[col] = cell;
         }
     };
     while (i < code.size()) {
-        const auto octet = static_cast<unsigned char>(code[i]);
-        if (octet > static_cast<unsigned char>(kVivant)) {
+        const auto byte = static_cast<unsigned char>(code[i]);
+        if (byte > static_cast<unsigned char>(kLive)) {
             if (i + 1 >= code.size()) {
-                défauts |= CompteTronqué;
+                faults |= TruncatedCount;
                 break;
             }
-            if (octet < kDécalage + 2) défauts |= CompteInvalide;
-            pose(static_cast<unsigned char>(code[i + 1]), std::max(0, octet - kDécalage));
+            if (byte < kCountOffset + 2) faults |= InvalidCount;
+            put(static_cast<unsigned char>(code[i + 1]), std::max(0, byte - kCountOffset));
             i += 2;
         } else {
-            pose(octet, 1);
+            put(byte, 1);
             ++i;
         }
     }
-    return défauts;
+    return faults;
 }
 
-Lecture Lit(QByteArrayView fichier, int taille) {
-    Lecture l;
-    taille = std::max(taille, 0);
-    l.cellules.assign(size_t(taille) * size_t(taille), life::Dead);
+ReadResult Read(QByteArrayView file, int side) {
+    ReadResult r;
+    side = std::max(side, 0);
+    r.cells.assign(size_t(side) * size_t(side), life::Dead);
 
     qsizetype pos = 0;
-    QByteArrayView ligne1, ligne2;
-    const bool fin1 = LigneSuivante(fichier, pos, ligne1);
-    const qsizetype slash = ligne1.indexOf('/');
+    QByteArrayView line1, line2;
+    const bool ended1 = NextLine(file, pos, line1);
+    const qsizetype slash = line1.indexOf('/');
     if (slash < 0) {
-        l.défauts |= SansRègle;
+        r.faults |= NoRule;
     } else {
-        const QString texte = DecodeCp1252(ligne1);
-        for (const QChar ch : texte)
-            if (!ch.isDigit() && ch != QLatin1Char('/')) l.défauts |= RègleIllisible;
-        l.regle = Regle{Chiffres(QStringView(texte).left(slash)), Chiffres(QStringView(texte).sliced(slash + 1))};
+        const QString text = DecodeCp1252(line1);
+        for (const QChar ch : text)
+            if (!ch.isDigit() && ch != QLatin1Char('/')) r.faults |= UnreadableRule;
+        r.rule = rules::RuleText{rules::SortedDigits(QStringView(text).left(slash)),
+                                 rules::SortedDigits(QStringView(text).sliced(slash + 1))};
     }
-    if (!fin1) {
-        l.défauts |= LignesManquantes;
-        return l;
+    if (!ended1) {
+        r.faults |= MissingLines;
+        return r;
     }
-    if (pos >= fichier.size()) {
-        l.défauts |= LignesManquantes;
-        return l;
+    if (pos >= file.size()) {
+        r.faults |= MissingLines;
+        return r;
     }
-    const bool fin2 = LigneSuivante(fichier, pos, ligne2);
-    l.légende = DecodeCp1252(ligne2);
-    if (!fin2) {
-        l.défauts |= LignesManquantes;
-        return l;
+    const bool ended2 = NextLine(file, pos, line2);
+    r.caption = DecodeCp1252(line2);
+    if (!ended2) {
+        r.faults |= MissingLines;
+        return r;
     }
 
-    const QByteArrayView ligne3 = fichier.sliced(pos);
-    qsizetype début = 0;
-    int r = 0;
-    while (début < ligne3.size()) {
-        qsizetype sep = ligne3.indexOf(char(kSéparateur), début);
-        const bool fermée = sep >= 0;
-        if (!fermée) sep = ligne3.size();
-        const QByteArrayView code = ligne3.sliced(début, sep - début);
-        if (r < taille) {
-            l.défauts |= DécodeRangée(code, l.cellules.data() + size_t(r) * size_t(taille), taille);
-            if (fermée) ++r;
-        } else if (!code.isEmpty() || fermée) {
-            l.défauts |= RangéesEnTrop;
+    const QByteArrayView line3 = file.sliced(pos);
+    qsizetype start = 0;
+    int row = 0;
+    while (start < line3.size()) {
+        qsizetype sep = line3.indexOf(char(kSeparator), start);
+        const bool closed = sep >= 0;
+        if (!closed) sep = line3.size();
+        const QByteArrayView code = line3.sliced(start, sep - start);
+        if (row < side) {
+            r.faults |= DecodeRow(code, r.cells.data() + size_t(row) * size_t(side), side);
+            if (closed) ++row;
+        } else if (!code.isEmpty() || closed) {
+            r.faults |= ExtraRows;
         }
-        début = sep + 1;
-        if (!fermée) break;
+        start = sep + 1;
+        if (!closed) break;
     }
-    if (r < taille) l.défauts |= RangéesManquantes;
-    return l;
+    if (row < side) r.faults |= MissingRows;
+    return r;
 }
 
-QByteArray Ecrit(const Regle& regle, const QString& légende, const life::Cell* univers, int taille) {
-    QByteArray out = EncodeCp1252(regle.survie + QLatin1Char('/') + regle.crea);
+QByteArray Write(const rules::RuleText& rule, const QString& caption, const life::Cell* universe, int side) {
+    QByteArray out = EncodeCp1252(rule.survival + QLatin1Char('/') + rule.birth);
     out += "\r\n";
-    QString l2 = légende;
-    l2.remove(QLatin1Char('\n'));
-    out += EncodeCp1252(l2);
+    QString line2 = caption;
+    line2.remove(QLatin1Char('\n'));
+    out += EncodeCp1252(line2);
     out += "\r\n";
-    for (int r = 0; r < taille; ++r) {
-        out += CodeRangée(univers + size_t(r) * size_t(taille), taille);
-        out += char(kSéparateur);
+    for (int row = 0; row < side; ++row) {
+        out += EncodeRow(universe + size_t(row) * size_t(side), side);
+        out += char(kSeparator);
     }
     return out;
 }

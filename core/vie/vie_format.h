@@ -30,6 +30,7 @@
 #pragma once
 
 #include "life.h"
+#include "rule_text.h"
 
 #include <QByteArray>
 #include <QByteArrayView>
@@ -39,53 +40,44 @@
 
 namespace vie {
 
-// Digits 0 to 8, distinct and ascending, as the rule boxes hold them.
-struct Regle {
-    QString survie, crea;
-    bool operator==(const Regle&) const = default;
+// What went wrong while reading; bits of ReadResult::faults.
+enum Fault : unsigned {
+    NoRule = 1u << 0,          // line 1 has no "/"
+    MissingLines = 1u << 1,    // the file stops before line 3
+    MissingRows = 1u << 2,     // fewer row separators than universe rows
+    ExtraRows = 1u << 3,       // a row beyond the universe holds something
+    RowTooLong = 1u << 4,      // a row decodes past the universe's width
+    TruncatedCount = 1u << 5,  // a count byte ends a row
+    InvalidCount = 1u << 6,    // a count byte below 0x25
+    UnknownByte = 1u << 7,     // a cell byte that is neither "!" nor " "
+    UnreadableRule = 1u << 8,  // line 1 holds characters other than digits and "/"
 };
 
-// What went wrong while reading; bits of Lecture::défauts.
-enum Défaut : unsigned {
-    SansRègle = 1u << 0,          // line 1 has no "/"
-    LignesManquantes = 1u << 1,   // the file stops before line 3
-    RangéesManquantes = 1u << 2,  // fewer row separators than universe rows
-    RangéesEnTrop = 1u << 3,      // a row beyond the universe holds something
-    RangéeTropLongue = 1u << 4,   // a row decodes past the universe's width
-    CompteTronqué = 1u << 5,      // a count byte ends a row
-    CompteInvalide = 1u << 6,     // a count byte below 0x25
-    OctetInconnu = 1u << 7,       // a cell byte that is neither "!" nor " "
-    RègleIllisible = 1u << 8,     // line 1 holds characters other than digits and "/"
+struct ReadResult {
+    std::optional<rules::RuleText> rule;  // absent: line 1 without "/"
+    std::optional<QString> caption;       // absent: the file has no line 2
+    // side x side cells, row-major, life::Dead or life::Live.
+    std::vector<life::Cell> cells;
+    unsigned faults = 0;
+    bool Intact() const { return faults == 0; }
 };
 
-struct Lecture {
-    std::optional<Regle> regle;      // absent: line 1 without "/"
-    std::optional<QString> légende;  // absent: the file has no line 2
-    // taille x taille cells, row-major, life::Dead or life::Live.
-    std::vector<life::Cell> cellules;
-    unsigned défauts = 0;
-    bool Intacte() const { return défauts == 0; }
-};
-
-inline constexpr unsigned char kSéparateur = 0xFF;
+inline constexpr unsigned char kSeparator = 0xFF;
 inline constexpr int kRunMax = 219;
 
-// Reads a whole board file onto a universe of side `taille`.
-Lecture Lit(QByteArrayView fichier, int taille);
+// Reads a whole board file onto a universe of side `side`.
+ReadResult Read(QByteArrayView file, int side);
 
-// The whole file: rule, caption, then every row of `univers` (taille x
-// taille, row-major; a cell above ' ' is live). Line feeds in the caption
-// would end line 2 early and shift the board, so they are dropped.
-QByteArray Ecrit(const Regle& regle, const QString& légende, const life::Cell* univers, int taille);
+// The whole file: rule, caption, then every row of `universe` (side x side,
+// row-major; a cell above ' ' is live). Line feeds in the caption would end
+// line 2 early and shift the board, so they are dropped.
+QByteArray Write(const rules::RuleText& rule, const QString& caption, const life::Cell* universe, int side);
 
 // One row's code, without its separator.
-QByteArray CodeRangée(const life::Cell* rangée, int n);
+QByteArray EncodeRow(const life::Cell* row, int n);
 
-// Decodes one row code onto `rangée` (n cells, left as they are beyond the
-// decoded length); returns the Défaut bits it met.
-unsigned DécodeRangée(QByteArrayView code, life::Cell* rangée, int n);
-
-// The digits 0 to 8 of `texte`, distinct and ascending.
-QString Chiffres(QStringView texte);
+// Decodes one row code onto `row` (n cells, left as they are beyond the
+// decoded length); returns the Fault bits it met.
+unsigned DecodeRow(QByteArrayView code, life::Cell* row, int n);
 
 }  // namespace vie

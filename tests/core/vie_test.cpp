@@ -24,7 +24,7 @@ QByteArray Octets(std::initializer_list<int> b) {
     return out;
 }
 
-const vie::Regle kConway{QStringLiteral("23"), QStringLiteral("3")};
+const rules::RuleText kConway{QStringLiteral("23"), QStringLiteral("3")};
 const QString kLégendeVide = QStringLiteral("Génération  1");
 const QString kLégendePas = QStringLiteral("Génération  8\r12 vivants");
 
@@ -43,14 +43,14 @@ void PrintTo(const CasRangée& c, std::ostream* os) {
 
 class CodeDeRangée : public testing::TestWithParam<CasRangée> {};
 
-TEST_P(CodeDeRangée, EstEcritOctetPourOctetEtRelu) {
+TEST_P(CodeDeRangée, IsWrittenByteForByteAndReadBack) {
     const CasRangée& c = GetParam();
     Board r(size_t(c.n), Dead);
     for (int col : c.vivantes) r[size_t(col)] = Live;
-    EXPECT_EQ(vie::CodeRangée(r.data(), c.n).toHex(' '), c.code.toHex(' '));
+    EXPECT_EQ(vie::EncodeRow(r.data(), c.n).toHex(' '), c.code.toHex(' '));
 
     Board relue(size_t(c.n), Dead);
-    EXPECT_EQ(vie::DécodeRangée(c.code, relue.data(), c.n), 0u);
+    EXPECT_EQ(vie::DecodeRow(c.code, relue.data(), c.n), 0u);
     EXPECT_EQ(relue, r);
 }
 
@@ -70,30 +70,30 @@ INSTANTIATE_TEST_SUITE_P(
         CasRangée{"tresLongue", 301, {300}, Octets({0xFE, 0x20, 81 + 35, 0x20, 0x21})}),
     [](const testing::TestParamInfo<CasRangée>& i) { return std::string(i.param.nom); });
 
-TEST(CodeDeRangéePleine, UneRangéeToutEntièreVivanteTientEnDeuxOctets) {
+TEST(CodeDeRangéePleine, AWholeLiveRowTakesTwoBytes) {
     const Board r(188, Live);
-    EXPECT_EQ(vie::CodeRangée(r.data(), 188), Octets({188 + 35, 0x21}));
+    EXPECT_EQ(vie::EncodeRow(r.data(), 188), Octets({188 + 35, 0x21}));
 }
 
-TEST(FichierEcran, UnUniversVideEstSesDeuxLignesEt188Séparateurs) {
+TEST(FichierEcran, AnEmptyUniverseIsItsTwoLinesAnd188Separators) {
     const Board u = Vide(188);
-    const QByteArray f = vie::Ecrit(kConway, kLégendeVide, u.data(), 188);
+    const QByteArray f = vie::Write(kConway, kLégendeVide, u.data(), 188);
     QByteArray attendu = "23/3\r\nG\xE9n\xE9ration  1\r\n";
     attendu += QByteArray(188, char(0xFF));
     EXPECT_EQ(f, attendu);
 
-    const vie::Lecture l = vie::Lit(f, 188);
-    EXPECT_TRUE(l.Intacte()) << l.défauts;
-    EXPECT_EQ(l.regle, kConway);
-    EXPECT_EQ(l.légende, kLégendeVide);
-    EXPECT_EQ(l.cellules, u);
+    const vie::ReadResult l = vie::Read(f, 188);
+    EXPECT_TRUE(l.Intact()) << l.faults;
+    EXPECT_EQ(l.rule, kConway);
+    EXPECT_EQ(l.caption, kLégendeVide);
+    EXPECT_EQ(l.cells, u);
 }
 
 struct CasUnivers {
     const char* nom;
     int taille;
     double densité;
-    vie::Regle regle;
+    rules::RuleText regle;
     QString légende;
 };
 
@@ -103,21 +103,21 @@ void PrintTo(const CasUnivers& c, std::ostream* os) {
 
 class UniversAllerRetour : public testing::TestWithParam<CasUnivers> {};
 
-TEST_P(UniversAllerRetour, LUniversLaRègleEtLaLégendeReviennentTelsQuels) {
+TEST_P(UniversAllerRetour, TheUniverseTheRuleAndTheCaptionComeBackAsTheyWere) {
     const CasUnivers& c = GetParam();
     std::mt19937 g(uint32_t(c.taille * 7 + int(c.densité * 100)));
     std::bernoulli_distribution vivante(c.densité);
     Board u = Vide(c.taille);
     for (Cell& x : u) x = vivante(g) ? Live : Dead;
 
-    const QByteArray f = vie::Ecrit(c.regle, c.légende, u.data(), c.taille);
+    const QByteArray f = vie::Write(c.regle, c.légende, u.data(), c.taille);
     EXPECT_EQ(f.count(char(0xFF)), c.taille);
     EXPECT_EQ(f.back(), char(0xFF));
-    const vie::Lecture l = vie::Lit(f, c.taille);
-    EXPECT_TRUE(l.Intacte()) << l.défauts;
-    EXPECT_EQ(l.regle, c.regle);
-    EXPECT_EQ(l.légende, c.légende);
-    EXPECT_EQ(l.cellules, u);
+    const vie::ReadResult l = vie::Read(f, c.taille);
+    EXPECT_TRUE(l.Intact()) << l.faults;
+    EXPECT_EQ(l.rule, c.regle);
+    EXPECT_EQ(l.caption, c.légende);
+    EXPECT_EQ(l.cells, u);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -129,33 +129,33 @@ INSTANTIATE_TEST_SUITE_P(
                     CasUnivers{"large", 300, 0.01, {"5", "345"}, QStringLiteral("€‰ œ")}),
     [](const testing::TestParamInfo<CasUnivers>& i) { return std::string(i.param.nom); });
 
-TEST(FichierEcran, LaLégendeAprèsUnPasGardeSonRetourChariotSeulSurUneLigne) {
+TEST(FichierEcran, TheCaptionAfterAStepKeepsItsBareCarriageReturnOnOneLine) {
     const Board u = Vide(188);
-    const QByteArray f = vie::Ecrit(kConway, kLégendePas, u.data(), 188);
+    const QByteArray f = vie::Write(kConway, kLégendePas, u.data(), 188);
     EXPECT_TRUE(f.startsWith("23/3\r\nG\xE9n\xE9ration  8\r12 vivants\r\n\xFF"));
 }
 
-TEST(FichierEcran, LesOctetsDeCompteDe0x80À0x9FSurviventAuFichier) {
+TEST(FichierEcran, CountBytes0x80To0x9FSurviveTheFile) {
     Board u = Vide(188);
     for (int r = 0; r < 32; ++r) {
         u[size_t(r) * 188] = Live;
         u[size_t(r) * 188 + 94 + size_t(r)] = Live;  // dead runs of 93 to 124 cells
     }
-    const QByteArray f = vie::Ecrit(kConway, kLégendePas, u.data(), 188);
+    const QByteArray f = vie::Write(kConway, kLégendePas, u.data(), 188);
     for (int b = 0x80; b <= 0x9F; ++b) EXPECT_TRUE(f.contains(char(b))) << std::hex << b;
-    const vie::Lecture l = vie::Lit(f, 188);
-    EXPECT_TRUE(l.Intacte()) << l.défauts;
-    EXPECT_EQ(l.cellules, u);
+    const vie::ReadResult l = vie::Read(f, 188);
+    EXPECT_TRUE(l.Intact()) << l.faults;
+    EXPECT_EQ(l.cells, u);
 }
 
-TEST(FichierEcran, UnSautDeLigneDansLaLégendeNeDécaleNiLesLignesNiLUnivers) {
+TEST(FichierEcran, ALineFeedInTheCaptionShiftsNeitherTheLinesNorTheUniverse) {
     Board u = Vide(188);
     u[188 * 3 + 4] = Live;
-    const QByteArray f = vie::Ecrit(kConway, QStringLiteral("a\r\nb"), u.data(), 188);
-    const vie::Lecture l = vie::Lit(f, 188);
-    EXPECT_TRUE(l.Intacte()) << l.défauts;
-    EXPECT_EQ(l.légende, QStringLiteral("a\rb"));
-    EXPECT_EQ(l.cellules, u);
+    const QByteArray f = vie::Write(kConway, QStringLiteral("a\r\nb"), u.data(), 188);
+    const vie::ReadResult l = vie::Read(f, 188);
+    EXPECT_TRUE(l.Intact()) << l.faults;
+    EXPECT_EQ(l.caption, QStringLiteral("a\rb"));
+    EXPECT_EQ(l.cells, u);
 }
 
 // ---- Damaged files
@@ -176,17 +176,17 @@ void PrintTo(const CasAbîmé& c, std::ostream* os) {
 
 class FichierAbîmé : public testing::TestWithParam<CasAbîmé> {};
 
-TEST_P(FichierAbîmé, SeLitSansRienEcrireHorsDeLUnivers) {
+TEST_P(FichierAbîmé, IsReadWithoutWritingOutsideTheUniverse) {
     const CasAbîmé& c = GetParam();
-    const vie::Lecture l = vie::Lit(c.fichier, c.taille);
-    EXPECT_EQ(l.défauts, c.défauts);
-    EXPECT_EQ(l.regle.has_value(), c.avecRègle);
-    ASSERT_EQ(l.cellules.size(), size_t(c.taille) * size_t(c.taille));
+    const vie::ReadResult l = vie::Read(c.fichier, c.taille);
+    EXPECT_EQ(l.faults, c.défauts);
+    EXPECT_EQ(l.rule.has_value(), c.avecRègle);
+    ASSERT_EQ(l.cells.size(), size_t(c.taille) * size_t(c.taille));
     Board attendu = Vide(c.taille);
     for (size_t r = 0; r < c.rangées.size(); ++r)
         for (size_t k = 0; k < c.rangées[r].size(); ++k)
             if (c.rangées[r][k] == '#') attendu[r * size_t(c.taille) + k] = Live;
-    EXPECT_EQ(l.cellules, attendu);
+    EXPECT_EQ(l.cells, attendu);
 }
 
 const QByteArray kTête = "23/3\r\nx\r\n";
@@ -197,74 +197,74 @@ INSTANTIATE_TEST_SUITE_P(
         CasAbîmé{"compteSansCellule",
                  kTête + Octets({0x21, 0x27}),
                  4,
-                 vie::CompteTronqué | vie::RangéesManquantes,
+                 vie::TruncatedCount | vie::MissingRows,
                  {"#"},
                  true},
         // 0x22 would repeat its cell -1 times, 0x23 none, 0x24 once.
         CasAbîmé{"comptesTropPetits",
                  kTête + Octets({0x22, 0x21, 0x23, 0x21, 0x24, 0x21, 0x21, 0xFF}),
                  4,
-                 vie::CompteInvalide | vie::RangéesManquantes,
+                 vie::InvalidCount | vie::MissingRows,
                  {"##"},
                  true},
         CasAbîmé{"octetsEtrangers",
                  kTête + Octets({0x00, 0x21, 0x0A, 0x0D, 0x25, 0x41, 0x21, 0xFF}),
                  8,
-                 vie::OctetInconnu | vie::RangéesManquantes,
+                 vie::UnknownByte | vie::MissingRows,
                  {".#....#"},
                  true},
         CasAbîmé{"rangeeTropLongue",
                  kTête + Octets({0xFE, 0x21, 0xFF, 0x21, 0xFF, 0xFF}),
                  3,
-                 vie::RangéeTropLongue,
+                 vie::RowTooLong,
                  {"###", "#"},
                  true},
         CasAbîmé{"tropDeRangees",
                  kTête + Octets({0x21, 0xFF, 0xFF, 0x21, 0xFF, 0x21, 0xFF, 0x21}),
                  2,
-                 vie::RangéesEnTrop,
+                 vie::ExtraRows,
                  {"#"},
                  true},
-        CasAbîmé{"sansBarre", QByteArray("233\r\nx\r\n") + Octets({0x21, 0xFF}), 1, vie::SansRègle, {"#"}, false},
-        CasAbîmé{"uneLigne", QByteArray("23/3"), 5, vie::LignesManquantes, {}, true},
-        CasAbîmé{"deuxLignes", QByteArray("23/3\r\nGen"), 5, vie::LignesManquantes, {}, true},
-        CasAbîmé{"fichierVide", QByteArray(), 5, vie::SansRègle | vie::LignesManquantes, {}, false},
+        CasAbîmé{"sansBarre", QByteArray("233\r\nx\r\n") + Octets({0x21, 0xFF}), 1, vie::NoRule, {"#"}, false},
+        CasAbîmé{"uneLigne", QByteArray("23/3"), 5, vie::MissingLines, {}, true},
+        CasAbîmé{"deuxLignes", QByteArray("23/3\r\nGen"), 5, vie::MissingLines, {}, true},
+        CasAbîmé{"fichierVide", QByteArray(), 5, vie::NoRule | vie::MissingLines, {}, false},
         CasAbîmé{"tronqueDansLUnivers",
                  kTête + Octets({0x21, 0xFF, 0x21, 0x20}),
                  3,
-                 vie::RangéesManquantes,
+                 vie::MissingRows,
                  {"#", "#"},
                  true},
         CasAbîmé{"toutSansSeparateur",
                  kTête + QByteArray(500, char(0xE0)),
                  6,
-                 vie::RangéeTropLongue | vie::OctetInconnu | vie::RangéesManquantes,
+                 vie::RowTooLong | vie::UnknownByte | vie::MissingRows,
                  {},
                  true},
-        CasAbîmé{"universNul", kTête + Octets({0x21, 0xFF}), 0, vie::RangéesEnTrop, {}, true}),
+        CasAbîmé{"universNul", kTête + Octets({0x21, 0xFF}), 0, vie::ExtraRows, {}, true}),
     [](const testing::TestParamInfo<CasAbîmé>& i) { return std::string(i.param.nom); });
 
-TEST(FichierEcranAbîmé, LaRègleNeGardeQueSesChiffresDeZéroÀHuit) {
-    const vie::Lecture l = vie::Lit(QByteArray("3 2a9/ 63\r\n\r\n"), 2);
-    ASSERT_TRUE(l.regle);
-    EXPECT_EQ(l.regle->survie, QStringLiteral("23"));
-    EXPECT_EQ(l.regle->crea, QStringLiteral("36"));
-    EXPECT_TRUE(l.défauts & vie::RègleIllisible);
+TEST(FichierEcranAbîmé, TheRuleKeepsOnlyItsDigitsZeroToEight) {
+    const vie::ReadResult l = vie::Read(QByteArray("3 2a9/ 63\r\n\r\n"), 2);
+    ASSERT_TRUE(l.rule);
+    EXPECT_EQ(l.rule->survival, QStringLiteral("23"));
+    EXPECT_EQ(l.rule->birth, QStringLiteral("36"));
+    EXPECT_TRUE(l.faults & vie::UnreadableRule);
 }
 
-TEST(FichierEcranAbîmé, UneLigneSansSurvieDonneUneSurvieVide) {
-    const vie::Lecture l = vie::Lit(QByteArray("/3\r\nx\r\n\xFF\xFF"), 2);
-    ASSERT_TRUE(l.regle);
-    EXPECT_EQ(l.regle->survie, QString());
-    EXPECT_EQ(l.regle->crea, QStringLiteral("3"));
-    EXPECT_TRUE(l.Intacte());
+TEST(FichierEcranAbîmé, ALineWithoutSurvivalDigitsGivesAnEmptySurvival) {
+    const vie::ReadResult l = vie::Read(QByteArray("/3\r\nx\r\n\xFF\xFF"), 2);
+    ASSERT_TRUE(l.rule);
+    EXPECT_EQ(l.rule->survival, QString());
+    EXPECT_EQ(l.rule->birth, QStringLiteral("3"));
+    EXPECT_TRUE(l.Intact());
 }
 
-TEST(FichierEcranAbîmé, DesFinsDeLigneSansRetourChariotSontLues) {
-    const vie::Lecture l = vie::Lit(QByteArray("23/3\nG\xE9n\xE9ration  5\r3 vivants\n!\xFF\xFF"), 2);
-    EXPECT_TRUE(l.Intacte()) << l.défauts;
-    EXPECT_EQ(l.légende, QStringLiteral("Génération  5\r3 vivants"));
-    EXPECT_EQ(l.cellules, (Board{Live, Dead, Dead, Dead}));
+TEST(FichierEcranAbîmé, LineEndsWithoutCarriageReturnAreRead) {
+    const vie::ReadResult l = vie::Read(QByteArray("23/3\nG\xE9n\xE9ration  5\r3 vivants\n!\xFF\xFF"), 2);
+    EXPECT_TRUE(l.Intact()) << l.faults;
+    EXPECT_EQ(l.caption, QStringLiteral("Génération  5\r3 vivants"));
+    EXPECT_EQ(l.cells, (Board{Live, Dead, Dead, Dead}));
 }
 
 }  // namespace

@@ -40,7 +40,7 @@ struct Coupure : Programme {
         Ostrane1& f = *Principale();
         // The board and pattern writers, past their file panels.
         f.Univers(90, 90) = v ? life::Live : life::Dead;
-        fichiers::EcritFichier(Fichiers()[1], vie::Ecrit({f.SurvieCour, f.CréaCour}, f.étGénér->Caption(),
+        fichiers::EcritFichier(Fichiers()[1], vie::Write({f.SurvieCour, f.CréaCour}, f.étGénér->Caption(),
                                                          f.Univers.data(), f.Univers.Rows()));
         après();
         std::vector<life::Cell> motif(15 * 15, life::Dead);
