@@ -12,6 +12,10 @@ namespace {
 QString Guillemets(const QString& chemin) {
     return QStringLiteral("« ") + chemin + QStringLiteral(" »");
 }
+
+QString NomDeFichier(const QString& chemin) {
+    return chemin.mid(chemin.lastIndexOf(QLatin1Char('/')) + 1);
+}
 }  // namespace
 
 void Avertit(const QString& texte) {
@@ -43,10 +47,6 @@ bool LitFichier(const QString& chemin, QByteArray& octets) {
 
 bool EcritFichier(const QString& chemin, const QByteArray& octets) {
     return SafeFile::WriteOrTell(chemin, octets, SafeFile::Mode::Replace);
-}
-
-QString NomDeFichier(const QString& chemin) {
-    return chemin.mid(chemin.lastIndexOf(QLatin1Char('/')) + 1);
 }
 
 QString NomAffiché(const QString& chemin) {

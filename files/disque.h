@@ -20,9 +20,6 @@ bool EcritFichier(const QString& chemin, const QByteArray& octets);
 // (its extension), as the panel shows the last file read.
 QString NomAffiché(const QString& chemin);
 
-// The file's name without its folder.
-QString NomDeFichier(const QString& chemin);
-
 // Shows a warning (exclamation icon) about the file.
 void Avertit(const QString& texte);
 

@@ -5,13 +5,13 @@
 
 #include "App.h"
 #include "OstraneM.h"
+#include "lif_format.h"
 
 #include <QDir>
 #include <QFileInfo>
 
 namespace {
 const QString kEcrire = QStringLiteral("Ecrire");
-const QString kRéservé = QStringLiteral("@_.lif");
 }  // namespace
 
 void Ostrane1::CreeFic() {
@@ -132,7 +132,7 @@ void Ostrane1::lsFic_Click() {
 
 // Enables only; once enabled the button stays so until the next opening.
 void Ostrane1::txNFic_Change() {
-    if (btFin(1)->Caption() == kEcrire && txNFic->Text() != kRéservé) btFin(1)->setEnabled(true);
+    if (btFin(1)->Caption() == kEcrire && txNFic->Text() != lif::kReservedName) btFin(1)->setEnabled(true);
 }
 
 void Ostrane1::lsRép_Change() {

@@ -10,25 +10,19 @@
 
 using namespace fichiers;
 
-namespace {
-const QString kRéservé = QStringLiteral("@_.lif");
-}  // namespace
-
 void Ostrane1::btEnregM_Click() {
     OuvreFic(QStringLiteral("Ecrire un motif"));
     // The offered name leaves the confirm button disabled until it is changed.
-    txNFic->setText(kRéservé);
+    txNFic->setText(lif::kReservedName);
     const QString chemin = AttendFic();
-    // Only the offered name itself is silently refused; "planeur@_.lif" is a
-    // name of the user's.
-    if (chemin.isEmpty() || NomDeFichier(chemin) == kRéservé) return;
+    if (chemin.isEmpty() || lif::IsReservedName(chemin)) return;
 
     const int n = TailleMotif;
     std::vector<life::Cell> motif(size_t(n) * size_t(n));
     for (int r = 0; r < n; ++r)
         for (int c = 0; c < n; ++c)
             motif[size_t(r) * n + c] = grMotif->TextMatrix(r, c) == QLatin1String(" ") ? life::Dead : life::Live;
-    EcritFichier(chemin, lif::Ecrit({SurvieCour, CréaCour}, motif.data(), n));
+    EcritFichier(chemin, lif::Write({SurvieCour, CréaCour}, motif.data(), n));
 }
 
 void Ostrane1::btChargeM_Click() {
@@ -40,12 +34,12 @@ void Ostrane1::btChargeM_Click() {
     QByteArray octets;
     if (!LitFichier(chemin, octets)) return;
 
-    const bool versMotif = chemin.contains(QLatin1String("@_"));
+    const bool versMotif = lif::IntoPatternGrid(chemin);
     const bool globe = coMode(0)->Value();
-    const lif::Cible cible = versMotif ? lif::Cible::Motif(TailleMotif)
-                             : globe   ? lif::Cible::Globe(LigGrille, ColGrille)
-                                       : lif::Cible::Cosmos(TailleUnivers);
-    const lif::Lecture lu = lif::Lit(octets, cible);
+    const lif::Target cible = versMotif ? lif::Target::PatternGrid(TailleMotif)
+                              : globe   ? lif::Target::Globe(LigGrille, ColGrille)
+                                        : lif::Target::Cosmos(TailleUnivers);
+    const lif::ReadResult lu = lif::Read(octets, cible);
     if (!lu.Life105()) {
         Avertit(QStringLiteral("Le fichier « ") + chemin +
                 QStringLiteral(" » n'est pas un motif au format Life 1.05 : rien n'a été lu."));
@@ -54,14 +48,14 @@ void Ostrane1::btChargeM_Click() {
 
     étLif->setCaption(NomAffiché(chemin));
     const QString mort = QStringLiteral(" "), vivant = QString(QChar(life::Live));
-    auto texte = [&](lif::Effet e) { return e == lif::Effet::Vivant ? vivant : mort; };
-    const int L = cible.lignes, C = cible.colonnes;
+    auto texte = [&](lif::Effect e) { return e == lif::Effect::Live ? vivant : mort; };
+    const int L = cible.rows, C = cible.cols;
     if (versMotif) {
         // Each "#P" empties the grid: only the last block stays.
-        if (lu.effacements > 0) btVideM->setValue(true);
+        if (lu.clearings > 0) btVideM->setValue(true);
         for (int r = 0; r < L; ++r)
             for (int c = 0; c < C; ++c)
-                if (const lif::Effet e = lu.at(r, c, C); e != lif::Effet::Aucun) grMotif->setTextMatrix(r, c, texte(e));
+                if (const lif::Effect e = lu.at(r, c, C); e != lif::Effect::None) grMotif->setTextMatrix(r, c, texte(e));
     } else if (globe) {
         // The grid holds what was clicked or shifted since the last step, and
         // after a parity change Grille holds cells never written: the file is
@@ -69,8 +63,8 @@ void Ostrane1::btChargeM_Click() {
         if (Grille.Rows() != L || Grille.Cols() != C) Grille.Redim(L, C);
         for (int r = 0; r < L; ++r)
             for (int c = 0; c < C; ++c) {
-                const lif::Effet e = lu.at(r, c, C);
-                const bool vit = e == lif::Effet::Aucun ? grJeu->TextMatrix(r, c) > mort : e == lif::Effet::Vivant;
+                const lif::Effect e = lu.at(r, c, C);
+                const bool vit = e == lif::Effect::None ? grJeu->TextMatrix(r, c) > mort : e == lif::Effect::Live;
                 Grille(r, c) = vit ? life::Live : life::Dead;
             }
         for (int c = 0; c < C; ++c)
@@ -78,14 +72,14 @@ void Ostrane1::btChargeM_Click() {
     } else {
         for (int r = 0; r < L; ++r)
             for (int c = 0; c < C; ++c)
-                if (const lif::Effet e = lu.at(r, c, C); e != lif::Effet::Aucun)
-                    Univers(r, c) = e == lif::Effet::Vivant ? life::Live : life::Dead;
+                if (const lif::Effect e = lu.at(r, c, C); e != lif::Effect::None)
+                    Univers(r, c) = e == lif::Effect::Live ? life::Live : life::Dead;
         DessineJeu();
     }
-    if (ccRègle->Value() > 0 && lu.regle) {
-        EcriCréa(lu.regle->crea);
-        EcriSurvie(lu.regle->survie);
+    if (ccRègle->Value() > 0 && lu.rule) {
+        EcriCréa(lu.rule->birth);
+        EcriSurvie(lu.rule->survival);
     }
     // Once per reading: a large pattern would otherwise raise a box per cell.
-    if (lu.horsCible > 0) MsgBox(QStringLiteral("Le motif est trop grand pour être affiché."), 16);
+    if (lu.outside > 0) MsgBox(QStringLiteral("Le motif est trop grand pour être affiché."), 16);
 }

@@ -6,29 +6,29 @@
 
 namespace {
 
-void Vérifie(const lif::Lecture& l, const lif::Cible& c) {
-    if (l.cellules.size() != size_t(c.lignes) * size_t(c.colonnes)) std::abort();
-    if (l.horsCible < 0) std::abort();
-    if (!l.Life105() && (l.regle || l.horsCible || l.effacements)) std::abort();
+void Check(const lif::ReadResult& r, const lif::Target& t) {
+    if (r.cells.size() != size_t(t.rows) * size_t(t.cols)) std::abort();
+    if (r.outside < 0) std::abort();
+    if (!r.Life105() && (r.rule || r.outside || r.clearings)) std::abort();
 }
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    const QByteArrayView octets(reinterpret_cast<const char*>(data), qsizetype(size));
-    const lif::Cible cibles[] = {lif::Cible::Motif(15), lif::Cible::Globe(45, 46), lif::Cible::Cosmos(188)};
-    for (const lif::Cible& c : cibles) Vérifie(lif::Lit(octets, c), c);
+    const QByteArrayView bytes(reinterpret_cast<const char*>(data), qsizetype(size));
+    const lif::Target targets[] = {lif::Target::PatternGrid(15), lif::Target::Globe(45, 46), lif::Target::Cosmos(188)};
+    for (const lif::Target& t : targets) Check(lif::Read(bytes, t), t);
 
-    const lif::Cible motif = lif::Cible::Motif(15);
-    const lif::Lecture l = lif::Lit(octets, motif);
-    if (!l.Life105()) return 0;
-    std::vector<life::Cell> grille(15 * 15, life::Dead);
-    for (size_t i = 0; i < grille.size(); ++i)
-        if (l.cellules[i] == lif::Effet::Vivant) grille[i] = life::Live;
-    const lif::Regle regle = l.regle.value_or(lif::Regle{});
-    const lif::Lecture relue = lif::Lit(lif::Ecrit(regle, grille.data(), 15), motif);
-    if (relue.défauts != 0 || relue.horsCible != 0 || relue.regle != regle || relue.effacements != 1) std::abort();
-    for (size_t i = 0; i < grille.size(); ++i)
-        if ((relue.cellules[i] == lif::Effet::Vivant) != (grille[i] == life::Live)) std::abort();
+    const lif::Target grid = lif::Target::PatternGrid(15);
+    const lif::ReadResult r = lif::Read(bytes, grid);
+    if (!r.Life105()) return 0;
+    std::vector<life::Cell> cells(15 * 15, life::Dead);
+    for (size_t i = 0; i < cells.size(); ++i)
+        if (r.cells[i] == lif::Effect::Live) cells[i] = life::Live;
+    const rules::RuleText rule = r.rule.value_or(rules::RuleText{});
+    const lif::ReadResult again = lif::Read(lif::Write(rule, cells.data(), 15), grid);
+    if (again.faults != 0 || again.outside != 0 || again.rule != rule || again.clearings != 1) std::abort();
+    for (size_t i = 0; i < cells.size(); ++i)
+        if ((again.cells[i] == lif::Effect::Live) != (cells[i] == life::Live)) std::abort();
     return 0;
 }

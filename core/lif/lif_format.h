@@ -32,6 +32,7 @@
 #pragma once
 
 #include "life.h"
+#include "rule_text.h"
 
 #include <QByteArray>
 #include <QByteArrayView>
@@ -42,64 +43,57 @@
 
 namespace lif {
 
-// Digits 0 to 8, distinct and ascending, as the rule boxes hold them.
-struct Regle {
-    QString survie, crea;
-    bool operator==(const Regle&) const = default;
-};
-
-// Where a reading goes: a grid of lignes x colonnes cells; "#P 0 0" puts the
+// Where a reading goes: a grid of rows x cols cells; "#P 0 0" puts the
 // block's first cell at (base, base).
-struct Cible {
-    int lignes = 0, colonnes = 0;
+struct Target {
+    int rows = 0, cols = 0;
     int base = 0;
     // The pattern grid is emptied at each "#P": only the last block stays.
-    bool videAuP = false;
+    bool clearAtP = false;
 
-    static Cible Motif(int tailleMotif) { return {tailleMotif, tailleMotif, tailleMotif / 2, true}; }
-    static Cible Globe(int ligGrille, int colGrille) { return {ligGrille, colGrille, 10, false}; }
-    static Cible Cosmos(int tailleUnivers) { return {tailleUnivers, tailleUnivers, 60, false}; }
+    static Target PatternGrid(int side) { return {side, side, side / 2, true}; }
+    static Target Globe(int rows, int cols) { return {rows, cols, 10, false}; }
+    static Target Cosmos(int side) { return {side, side, 60, false}; }
 };
 
 // What the file does to one cell of the target.
-enum class Effet : uint8_t { Aucun, Mort, Vivant };
+enum class Effect : uint8_t { None, Dead, Live };
 
-enum Défaut : unsigned {
-    PasLife105 = 1u << 0,         // not this format: nothing was read
-    RègleIllisible = 1u << 1,     // a "#R" line without a rule that can be read; skipped
-    PositionIllisible = 1u << 2,  // a "#P" field missing or not a number (taken as 0)
+enum Fault : unsigned {
+    NotLife105 = 1u << 0,          // not this format: nothing was read
+    UnreadableRule = 1u << 1,      // a "#R" line without a rule that can be read; skipped
+    UnreadablePosition = 1u << 2,  // a "#P" field missing or not a number (taken as 0)
 };
 
-struct Lecture {
+struct ReadResult {
     // The last "#R" or "#N" rule of the file; for the caller to apply when
     // it reads rules.
-    std::optional<Regle> regle;
-    // lignes x colonnes, row-major: the cells the file sets, dead or live.
+    std::optional<rules::RuleText> rule;
+    // rows x cols, row-major: the cells the file sets, dead or live.
     // For a pattern grid these are the cells after the last "#P".
-    std::vector<Effet> cellules;
+    std::vector<Effect> cells;
     // "#P" lines read onto a pattern grid: each one empties it.
-    int effacements = 0;
+    int clearings = 0;
     // Cells of the file, dead or live, that fall outside the target.
-    int64_t horsCible = 0;
-    unsigned défauts = 0;
+    int64_t outside = 0;
+    unsigned faults = 0;
 
-    bool Life105() const { return !(défauts & PasLife105); }
-    Effet at(int r, int c, int colonnes) const { return cellules[size_t(r) * size_t(colonnes) + size_t(c)]; }
+    bool Life105() const { return !(faults & NotLife105); }
+    Effect at(int r, int c, int cols) const { return cells[size_t(r) * size_t(cols) + size_t(c)]; }
 };
 
-Lecture Lit(QByteArrayView fichier, const Cible& cible);
+ReadResult Read(QByteArrayView file, const Target& target);
 
-// The pattern grid (taille x taille, row-major; a cell above ' ' is live)
-// with the rule, as a whole file.
-QByteArray Ecrit(const Regle& regle, const life::Cell* motif, int taille);
+// The pattern grid (side x side, row-major; a cell above ' ' is live) with
+// the rule, as a whole file.
+QByteArray Write(const rules::RuleText& rule, const life::Cell* grid, int side);
 
-// A path that reads into the pattern grid rather than onto the board.
-bool VersLeMotif(const QString& chemin);
-// The name the pattern writer offers: a path holding it is never written.
-inline const QString kNomRéservé = QStringLiteral("@_.lif");
-bool NomRéservé(const QString& chemin);
-
-// The digits 0 to 8 of `texte`, distinct and ascending.
-QString Chiffres(QByteArrayView texte);
+// A path that reads into the pattern grid rather than onto the board: one
+// that holds "@_" anywhere, so that "planeur@_.lif" goes there too.
+bool IntoPatternGrid(const QString& path);
+// The name the pattern writer offers. A path whose file name is exactly this
+// one is never written; "planeur@_.lif" is a name of the user's.
+inline const QString kReservedName = QStringLiteral("@_.lif");
+bool IsReservedName(const QString& path);
 
 }  // namespace lif

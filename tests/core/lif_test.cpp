@@ -8,15 +8,15 @@
 #include <string>
 #include <vector>
 
-using lif::Cible;
-using lif::Effet;
+using lif::Effect;
+using lif::Target;
 using life::Cell;
 using life::Dead;
 using life::Live;
 
 namespace {
 
-const lif::Regle kConway{QStringLiteral("23"), QStringLiteral("3")};
+const rules::RuleText kConway{QStringLiteral("23"), QStringLiteral("3")};
 
 // The pattern grid from text rows: '#' live, anything else dead.
 std::vector<Cell> Motif(const std::vector<std::string>& rangées, int taille = 15) {
@@ -28,37 +28,37 @@ std::vector<Cell> Motif(const std::vector<std::string>& rangées, int taille = 1
 }
 
 // A window of what a reading does: '#' live, '.' dead, ' ' untouched.
-std::vector<std::string> Vue(const lif::Lecture& l, const Cible& c, int r0, int c0, int h, int w) {
+std::vector<std::string> Vue(const lif::ReadResult& l, const Target& c, int r0, int c0, int h, int w) {
     std::vector<std::string> out;
     for (int r = r0; r < r0 + h; ++r) {
         std::string s;
         for (int k = c0; k < c0 + w; ++k) {
-            const Effet e = l.at(r, k, c.colonnes);
-            s += e == Effet::Vivant ? '#' : e == Effet::Mort ? '.' : ' ';
+            const Effect e = l.at(r, k, c.cols);
+            s += e == Effect::Live ? '#' : e == Effect::Dead ? '.' : ' ';
         }
         out.push_back(s);
     }
     return out;
 }
 
-int Comptés(const lif::Lecture& l, Effet e) {
-    return int(std::count(l.cellules.begin(), l.cellules.end(), e));
+int Comptés(const lif::ReadResult& l, Effect e) {
+    return int(std::count(l.cells.begin(), l.cells.end(), e));
 }
 
 // ---- The writer
 
-TEST(EcritureMotif, UneGrilleVideEstLEnTêteEtQuinzePoints) {
-    const QByteArray f = lif::Ecrit(kConway, Motif({}).data(), 15);
+TEST(EcritureMotif, AnEmptyGridIsTheHeaderAndFifteenDots) {
+    const QByteArray f = lif::Write(kConway, Motif({}).data(), 15);
     QByteArray attendu = "#Life 1.05\r\n#R 23/3\r\n#P -7 -7\r\n";
     for (int i = 0; i < 15; ++i) attendu += ".\r\n";
     EXPECT_EQ(f, attendu);
 }
 
-TEST(EcritureMotif, LesRangéesSArrêtentÀLeurDernièreCelluleVivante) {
+TEST(EcritureMotif, RowsStopAtTheirLastLiveCell) {
     std::vector<std::string> g(15);
     g[0] = "#";
     g[14] = "..............#";
-    const QByteArray f = lif::Ecrit({QStringLiteral("1357"), QString()}, Motif(g).data(), 15);
+    const QByteArray f = lif::Write({QStringLiteral("1357"), QString()}, Motif(g).data(), 15);
     QByteArray attendu = "#Life 1.05\r\n#R 1357/\r\n#P -7 -7\r\n*\r\n";
     for (int i = 1; i < 14; ++i) attendu += ".\r\n";
     attendu += "..............*\r\n";
@@ -69,7 +69,7 @@ TEST(EcritureMotif, LesRangéesSArrêtentÀLeurDernièreCelluleVivante) {
 
 struct CasAllerRetour {
     const char* nom;
-    Cible cible;
+    Target cible;
     int décalage;  // row and column of the grid's cell (0, 0) on the target
 };
 
@@ -79,16 +79,16 @@ void PrintTo(const CasAllerRetour& c, std::ostream* os) {
 
 class MotifAllerRetour : public testing::TestWithParam<CasAllerRetour> {};
 
-TEST_P(MotifAllerRetour, LaGrilleRevientCellulePourCellule) {
+TEST_P(MotifAllerRetour, TheGridComesBackCellForCell) {
     const CasAllerRetour& c = GetParam();
     const std::vector<std::string> g = {"#.#", "", "...#",           "", "", "", "", "###############", "", "", "", "",
                                         "",    "", "#............##"};
-    const QByteArray f = lif::Ecrit({QStringLiteral("23"), QStringLiteral("36")}, Motif(g).data(), 15);
-    const lif::Lecture l = lif::Lit(f, c.cible);
-    EXPECT_EQ(l.défauts, 0u);
-    EXPECT_EQ(l.horsCible, 0);
-    EXPECT_EQ(l.regle, (lif::Regle{QStringLiteral("23"), QStringLiteral("36")}));
-    EXPECT_EQ(l.effacements, c.cible.videAuP ? 1 : 0);
+    const QByteArray f = lif::Write({QStringLiteral("23"), QStringLiteral("36")}, Motif(g).data(), 15);
+    const lif::ReadResult l = lif::Read(f, c.cible);
+    EXPECT_EQ(l.faults, 0u);
+    EXPECT_EQ(l.outside, 0);
+    EXPECT_EQ(l.rule, (rules::RuleText{QStringLiteral("23"), QStringLiteral("36")}));
+    EXPECT_EQ(l.clearings, c.cible.clearAtP ? 1 : 0);
     const auto vue = Vue(l, c.cible, c.décalage, c.décalage, 15, 15);
     for (int r = 0; r < 15; ++r)
         for (int k = 0; k < 15; ++k) {
@@ -98,13 +98,13 @@ TEST_P(MotifAllerRetour, LaGrilleRevientCellulePourCellule) {
             const char attendu = vivante ? '#' : size_t(k) < longueur ? '.' : ' ';
             EXPECT_EQ(vue[size_t(r)][size_t(k)], attendu) << "row " << r << " col " << k;
         }
-    EXPECT_EQ(Comptés(l, Effet::Vivant), 2 + 1 + 15 + 3);
+    EXPECT_EQ(Comptés(l, Effect::Live), 2 + 1 + 15 + 3);
 }
 
 INSTANTIATE_TEST_SUITE_P(Cibles, MotifAllerRetour,
-                         testing::Values(CasAllerRetour{"grilleDuMotif", Cible::Motif(15), 0},
-                                         CasAllerRetour{"globe", Cible::Globe(46, 46), 3},
-                                         CasAllerRetour{"cosmos", Cible::Cosmos(188), 53}),
+                         testing::Values(CasAllerRetour{"grilleDuMotif", Target::PatternGrid(15), 0},
+                                         CasAllerRetour{"globe", Target::Globe(46, 46), 3},
+                                         CasAllerRetour{"cosmos", Target::Cosmos(188), 53}),
                          [](const testing::TestParamInfo<CasAllerRetour>& i) { return std::string(i.param.nom); });
 
 // ---- Published files
@@ -149,16 +149,16 @@ QByteArray Lis(const std::string& nom) {
 
 class FichierPublié : public testing::TestWithParam<std::tuple<Fichier, int>> {};
 
-TEST_P(FichierPublié, ChaqueCelluleQuiTientEstPlacéeLesAutresComptées) {
+TEST_P(FichierPublié, EveryCellThatFitsIsPlacedTheOthersCounted) {
     const auto& [fichier, côté] = GetParam();
     const QByteArray octets = Lis(fichier.nom);
     ASSERT_FALSE(octets.isEmpty()) << fichier.nom;
-    const Cible cible = côté == 46 ? Cible::Globe(46, 46) : Cible::Cosmos(côté);
-    const lif::Lecture l = lif::Lit(octets, cible);
+    const Target cible = côté == 46 ? Target::Globe(46, 46) : Target::Cosmos(côté);
+    const lif::ReadResult l = lif::Read(octets, cible);
     EXPECT_TRUE(l.Life105());
-    EXPECT_EQ(l.défauts, 0u);
-    ASSERT_TRUE(l.regle);
-    EXPECT_EQ(*l.regle, kConway);
+    EXPECT_EQ(l.faults, 0u);
+    ASSERT_TRUE(l.rule);
+    EXPECT_EQ(*l.rule, kConway);
 
     const Référence ref(octets.toStdString());
     ASSERT_EQ(int(ref.vivantes.size()), fichier.vivantes);
@@ -167,16 +167,16 @@ TEST_P(FichierPublié, ChaqueCelluleQuiTientEstPlacéeLesAutresComptées) {
         for (auto [r, c] : vivante ? ref.vivantes : ref.mortes) {
             r += cible.base;
             c += cible.base;
-            if (r < 0 || c < 0 || r >= cible.lignes || c >= cible.colonnes) {
+            if (r < 0 || c < 0 || r >= cible.rows || c >= cible.cols) {
                 ++dehors;
                 continue;
             }
             ++dedans;
-            EXPECT_EQ(l.at(int(r), int(c), cible.colonnes), vivante ? Effet::Vivant : Effet::Mort)
+            EXPECT_EQ(l.at(int(r), int(c), cible.cols), vivante ? Effect::Live : Effect::Dead)
                 << fichier.nom << " at " << r << "," << c;
         }
-    EXPECT_EQ(l.horsCible, dehors);
-    EXPECT_EQ(Comptés(l, Effet::Aucun), cible.lignes * cible.colonnes - dedans);
+    EXPECT_EQ(l.outside, dehors);
+    EXPECT_EQ(Comptés(l, Effect::None), cible.rows * cible.cols - dedans);
 }
 
 INSTANTIATE_TEST_SUITE_P(Publiés, FichierPublié,
@@ -190,17 +190,17 @@ INSTANTIATE_TEST_SUITE_P(Publiés, FichierPublié,
                              return n + (std::get<1>(i.param) == 46 ? "_globe" : "_cosmos");
                          });
 
-TEST(FichierPublié, LeCanonTientDansLeCosmosEtDébordeDuGlobe) {
+TEST(FichierPublié, TheGunFitsTheCosmosAndOverflowsTheGlobe) {
     const QByteArray f = Lis("gosper.lif");
-    const lif::Lecture cosmos = lif::Lit(f, Cible::Cosmos(188));
-    EXPECT_EQ(cosmos.horsCible, 0);
-    EXPECT_EQ(Comptés(cosmos, Effet::Vivant), 36);
+    const lif::ReadResult cosmos = lif::Read(f, Target::Cosmos(188));
+    EXPECT_EQ(cosmos.outside, 0);
+    EXPECT_EQ(Comptés(cosmos, Effect::Live), 36);
     // "#P -18 -4": the first row's first cell at row 56, column 42.
-    EXPECT_EQ(cosmos.at(56, 42 + 24, 188), Effet::Vivant);
-    EXPECT_EQ(cosmos.at(60, 42, 188), Effet::Vivant);
-    const lif::Lecture globe = lif::Lit(f, Cible::Globe(46, 46));
-    EXPECT_GT(globe.horsCible, 0);
-    EXPECT_LT(Comptés(globe, Effet::Vivant), 36);
+    EXPECT_EQ(cosmos.at(56, 42 + 24, 188), Effect::Live);
+    EXPECT_EQ(cosmos.at(60, 42, 188), Effect::Live);
+    const lif::ReadResult globe = lif::Read(f, Target::Globe(46, 46));
+    EXPECT_GT(globe.outside, 0);
+    EXPECT_LT(Comptés(globe, Effect::Live), 36);
 }
 
 // ---- What the reader makes of each kind of line
@@ -208,7 +208,7 @@ TEST(FichierPublié, LeCanonTientDansLeCosmosEtDébordeDuGlobe) {
 struct CasLecture {
     const char* nom;
     QByteArray fichier;
-    Cible cible;
+    Target cible;
     int r0, c0, h, w;  // the window compared
     std::vector<std::string> vue;
     int64_t horsCible;
@@ -221,25 +221,41 @@ void PrintTo(const CasLecture& c, std::ostream* os) {
 
 class LectureMotif : public testing::TestWithParam<CasLecture> {};
 
-TEST_P(LectureMotif, PlaceLesCellulesCommeLeFichierLeDit) {
+TEST_P(LectureMotif, PlacesTheCellsAsTheFileSays) {
     const CasLecture& c = GetParam();
-    const lif::Lecture l = lif::Lit(c.fichier, c.cible);
+    const lif::ReadResult l = lif::Read(c.fichier, c.cible);
     ASSERT_TRUE(l.Life105());
     EXPECT_EQ(Vue(l, c.cible, c.r0, c.c0, c.h, c.w), c.vue);
-    EXPECT_EQ(l.horsCible, c.horsCible);
-    EXPECT_EQ(l.effacements, c.effacements);
+    EXPECT_EQ(l.outside, c.horsCible);
+    EXPECT_EQ(l.clearings, c.effacements);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Lignes, LectureMotif,
     testing::Values(
-        CasLecture{
-            "finsLF", "#Life 1.05\n#P -7 -7\n*.*\n.*\n", Cible::Motif(15), 0, 0, 3, 4, {"#.# ", ".#  ", "    "}, 0, 1},
-        CasLecture{
-            "finsCR", "#Life 1.05\r#P -7 -7\r*.*\r.*\r", Cible::Motif(15), 0, 0, 3, 4, {"#.# ", ".#  ", "    "}, 0, 1},
+        CasLecture{"finsLF",
+                   "#Life 1.05\n#P -7 -7\n*.*\n.*\n",
+                   Target::PatternGrid(15),
+                   0,
+                   0,
+                   3,
+                   4,
+                   {"#.# ", ".#  ", "    "},
+                   0,
+                   1},
+        CasLecture{"finsCR",
+                   "#Life 1.05\r#P -7 -7\r*.*\r.*\r",
+                   Target::PatternGrid(15),
+                   0,
+                   0,
+                   3,
+                   4,
+                   {"#.# ", ".#  ", "    "},
+                   0,
+                   1},
         CasLecture{"finsMelees",
                    "#Life 1.05\r\n#P -7 -7\r*.*\n.*",
-                   Cible::Motif(15),
+                   Target::PatternGrid(15),
                    0,
                    0,
                    3,
@@ -250,7 +266,7 @@ INSTANTIATE_TEST_SUITE_P(
         // An empty line does not end the reading, nor count as a row.
         CasLecture{"lignesVides",
                    "\r\n#Life 1.05\r\n\r\n#P -7 -7\r\n*\r\n\r\n\r\n*\r\n",
-                   Cible::Motif(15),
+                   Target::PatternGrid(15),
                    0,
                    0,
                    3,
@@ -260,7 +276,7 @@ INSTANTIATE_TEST_SUITE_P(
                    1},
         CasLecture{"descriptions",
                    "#Life 1.05\n#D *.*.*\n#P -7 -7\n#D ***\n.*\n#C ***\n*\n",
-                   Cible::Motif(15),
+                   Target::PatternGrid(15),
                    0,
                    0,
                    2,
@@ -268,17 +284,27 @@ INSTANTIATE_TEST_SUITE_P(
                    {".#", "# "},
                    0,
                    1},
-        CasLecture{"espacesFinaux", "#Life 1.05\n#P -7 -7\n*.  \n", Cible::Motif(15), 0, 0, 1, 5, {"#.## "}, 0, 1},
-        // Without "#P" a row starts at column 1 of row 0.
-        CasLecture{"sansPosition", "#Life 1.05\n**\n.*\n", Cible::Motif(15), 0, 0, 2, 4, {" ## ", " .# "}, 0, 0},
-        // A byte-order mark before the header, as some editors save.
         CasLecture{
-            "marqueCRLF", "\xEF\xBB\xBF#Life 1.05\r\n**\r\n", Cible::Motif(15), 0, 0, 2, 4, {" ## ", "    "}, 0, 0},
-        CasLecture{"marqueLF", "\xEF\xBB\xBF#Life 1.05\n**\n", Cible::Motif(15), 0, 0, 2, 4, {" ## ", "    "}, 0, 0},
+            "espacesFinaux", "#Life 1.05\n#P -7 -7\n*.  \n", Target::PatternGrid(15), 0, 0, 1, 5, {"#.## "}, 0, 1},
+        // Without "#P" a row starts at column 1 of row 0.
+        CasLecture{"sansPosition", "#Life 1.05\n**\n.*\n", Target::PatternGrid(15), 0, 0, 2, 4, {" ## ", " .# "}, 0, 0},
+        // A byte-order mark before the header, as some editors save.
+        CasLecture{"marqueCRLF",
+                   "\xEF\xBB\xBF#Life 1.05\r\n**\r\n",
+                   Target::PatternGrid(15),
+                   0,
+                   0,
+                   2,
+                   4,
+                   {" ## ", "    "},
+                   0,
+                   0},
+        CasLecture{
+            "marqueLF", "\xEF\xBB\xBF#Life 1.05\n**\n", Target::PatternGrid(15), 0, 0, 2, 4, {" ## ", "    "}, 0, 0},
         // Only the block after the last "#P" stays in the pattern grid.
         CasLecture{"deuxBlocs",
                    "#Life 1.05\n#P -7 -7\n***\n#P -6 -5\n*\n",
-                   Cible::Motif(15),
+                   Target::PatternGrid(15),
                    0,
                    0,
                    3,
@@ -286,12 +312,21 @@ INSTANTIATE_TEST_SUITE_P(
                    {"   ", "   ", " # "},
                    0,
                    2},
-        CasLecture{"pxMoinsDix", "#Life 1.05\n#P -10 -7\n***.**\n", Cible::Motif(15), 0, 0, 1, 4, {".## "}, 3, 1},
         CasLecture{
-            "debordeBasDroite", "#Life 1.05\n#P 7 7\n**\n**\n", Cible::Motif(15), 13, 12, 2, 3, {"   ", "  #"}, 3, 1},
+            "pxMoinsDix", "#Life 1.05\n#P -10 -7\n***.**\n", Target::PatternGrid(15), 0, 0, 1, 4, {".## "}, 3, 1},
+        CasLecture{"debordeBasDroite",
+                   "#Life 1.05\n#P 7 7\n**\n**\n",
+                   Target::PatternGrid(15),
+                   13,
+                   12,
+                   2,
+                   3,
+                   {"   ", "  #"},
+                   3,
+                   1},
         CasLecture{"globe",
                    "#Life 1.05\n#P 0 0\n*\n#P -10 -10\n*\n#P 35 35\n*\n#P 36 0\n*\n",
-                   Cible::Globe(46, 46),
+                   Target::Globe(46, 46),
                    0,
                    0,
                    1,
@@ -301,7 +336,7 @@ INSTANTIATE_TEST_SUITE_P(
                    0},
         CasLecture{"cosmos",
                    "#Life 1.05\n#P -60 -60\n*\n#P 127 127\n*\n#P -61 0\n*\n",
-                   Cible::Cosmos(188),
+                   Target::Cosmos(188),
                    187,
                    187,
                    1,
@@ -310,11 +345,11 @@ INSTANTIATE_TEST_SUITE_P(
                    1,
                    0},
         // A dead cell of the file is written too: it clears the board under the block.
-        CasLecture{"cellulesMortes", "#Life 1.05\n#P 0 0\n.*.\n", Cible::Globe(46, 46), 10, 10, 1, 4, {".#. "}, 0, 0},
+        CasLecture{"cellulesMortes", "#Life 1.05\n#P 0 0\n.*.\n", Target::Globe(46, 46), 10, 10, 1, 4, {".#. "}, 0, 0},
         // Values past 16 bits: no wrap-around brings them back onto the board.
         CasLecture{"grandesValeurs",
                    "#Life 1.05\n#P 65536 65526\n*\n#P -65546 0\n*\n#P 99999999999999999999999 0\n*\n",
-                   Cible::Globe(46, 46),
+                   Target::Globe(46, 46),
                    10,
                    10,
                    1,
@@ -324,7 +359,7 @@ INSTANTIATE_TEST_SUITE_P(
                    0},
         CasLecture{"champsManquants",
                    "#Life 1.05\n#P\n*\n#P 3\n*\n#P x -2\n*\n",
-                   Cible::Globe(46, 46),
+                   Target::Globe(46, 46),
                    8,
                    10,
                    3,
@@ -335,7 +370,7 @@ INSTANTIATE_TEST_SUITE_P(
         // Fractions to the nearest, halves to even: 1.5 -> 2, 2.5 -> 2, -0.5 -> 0.
         CasLecture{"fractions",
                    "#Life 1.05\n#P 1.5 2.5\n*\n#P -0.5 4.7\n*\n",
-                   Cible::Globe(46, 46),
+                   Target::Globe(46, 46),
                    12,
                    10,
                    4,
@@ -343,7 +378,7 @@ INSTANTIATE_TEST_SUITE_P(
                    {"  #", "   ", "   ", "#  "},
                    0,
                    0},
-        CasLecture{"blancsMultiples", "#Life 1.05\n#P  2\t 3 \n*\n", Cible::Globe(46, 46), 13, 12, 1, 1, {"#"}, 0, 0}),
+        CasLecture{"blancsMultiples", "#Life 1.05\n#P  2\t 3 \n*\n", Target::Globe(46, 46), 13, 12, 1, 1, {"#"}, 0, 0}),
     [](const testing::TestParamInfo<CasLecture>& i) { return std::string(i.param.nom); });
 
 struct CasRègle {
@@ -358,14 +393,14 @@ void PrintTo(const CasRègle& c, std::ostream* os) {
 
 class RègleDuMotif : public testing::TestWithParam<CasRègle> {};
 
-TEST_P(RègleDuMotif, DonneLaSurvieEtLaCréationDuFichier) {
+TEST_P(RègleDuMotif, GivesTheFilesSurvivalAndBirthDigits) {
     const CasRègle& c = GetParam();
     const QByteArray f = QByteArray("#Life 1.05\r\n") + c.ligne + "\r\n#P 0 0\r\n*\r\n";
-    const lif::Lecture l = lif::Lit(f, Cible::Motif(15));
-    EXPECT_EQ(l.défauts, 0u);
-    ASSERT_TRUE(l.regle) << c.ligne;
-    EXPECT_EQ(l.regle->survie, QString::fromLatin1(c.survie)) << c.ligne;
-    EXPECT_EQ(l.regle->crea, QString::fromLatin1(c.crea)) << c.ligne;
+    const lif::ReadResult l = lif::Read(f, Target::PatternGrid(15));
+    EXPECT_EQ(l.faults, 0u);
+    ASSERT_TRUE(l.rule) << c.ligne;
+    EXPECT_EQ(l.rule->survival, QString::fromLatin1(c.survie)) << c.ligne;
+    EXPECT_EQ(l.rule->birth, QString::fromLatin1(c.crea)) << c.ligne;
 }
 
 INSTANTIATE_TEST_SUITE_P(Règles, RègleDuMotif,
@@ -382,16 +417,16 @@ INSTANTIATE_TEST_SUITE_P(Règles, RègleDuMotif,
                                          // One side alone: the other is empty.
                                          CasRègle{"#R B234", "", "234"}, CasRègle{"#R S23", "23", ""}));
 
-TEST(RègleDuMotif, LaDernièreLigneDeRègleLEmporte) {
-    const lif::Lecture l = lif::Lit("#Life 1.05\n#R 1/2\n#N\n#R 45/67\n#R rien\n*\n", Cible::Motif(15));
-    ASSERT_TRUE(l.regle);
-    EXPECT_EQ(*l.regle, (lif::Regle{QStringLiteral("45"), QStringLiteral("67")}));
-    EXPECT_EQ(l.défauts, unsigned(lif::RègleIllisible));
+TEST(RègleDuMotif, TheLastRuleLineWins) {
+    const lif::ReadResult l = lif::Read("#Life 1.05\n#R 1/2\n#N\n#R 45/67\n#R rien\n*\n", Target::PatternGrid(15));
+    ASSERT_TRUE(l.rule);
+    EXPECT_EQ(*l.rule, (rules::RuleText{QStringLiteral("45"), QStringLiteral("67")}));
+    EXPECT_EQ(l.faults, unsigned(lif::UnreadableRule));
 }
 
-TEST(RègleDuMotif, UnFichierSansRègleNeDonneAucuneRègle) {
-    const lif::Lecture l = lif::Lit("#Life 1.05\n#P 0 0\n*\n", Cible::Motif(15));
-    EXPECT_FALSE(l.regle);
+TEST(RègleDuMotif, AFileWithoutRuleGivesNoRule) {
+    const lif::ReadResult l = lif::Read("#Life 1.05\n#P 0 0\n*\n", Target::PatternGrid(15));
+    EXPECT_FALSE(l.rule);
 }
 
 // ---- Files that are not Life 1.05, or damaged
@@ -407,12 +442,12 @@ void PrintTo(const CasRefusé& c, std::ostream* os) {
 
 class PasUnMotif : public testing::TestWithParam<CasRefusé> {};
 
-TEST_P(PasUnMotif, NeChangeRien) {
-    const lif::Lecture l = lif::Lit(GetParam().fichier, Cible::Globe(46, 46));
+TEST_P(PasUnMotif, ChangesNothing) {
+    const lif::ReadResult l = lif::Read(GetParam().fichier, Target::Globe(46, 46));
     EXPECT_FALSE(l.Life105());
-    EXPECT_FALSE(l.regle);
-    EXPECT_EQ(Comptés(l, Effet::Aucun), 46 * 46);
-    EXPECT_EQ(l.horsCible, 0);
+    EXPECT_FALSE(l.rule);
+    EXPECT_EQ(Comptés(l, Effect::None), 46 * 46);
+    EXPECT_EQ(l.outside, 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -425,34 +460,48 @@ INSTANTIATE_TEST_SUITE_P(
                     CasRefusé{"binaire", QByteArray("\x00\x01\xFF\xFE#\x80", 6)}),
     [](const testing::TestParamInfo<CasRefusé>& i) { return std::string(i.param.nom); });
 
-TEST(MotifAbîmé, UnMotifTropGrandPlaceCeQuiTientEtCompteLeReste) {
+TEST(MotifAbîmé, APatternTooLargePlacesWhatFitsAndCountsTheRest) {
     QByteArray f = "#Life 1.05\n#P -7 -7\n";
     for (int r = 0; r < 40; ++r) f += QByteArray(40, '*') + '\n';
-    const lif::Lecture l = lif::Lit(f, Cible::Motif(15));
-    EXPECT_EQ(Comptés(l, Effet::Vivant), 15 * 15);
-    EXPECT_EQ(l.horsCible, 40 * 40 - 15 * 15);
+    const lif::ReadResult l = lif::Read(f, Target::PatternGrid(15));
+    EXPECT_EQ(Comptés(l, Effect::Live), 15 * 15);
+    EXPECT_EQ(l.outside, 40 * 40 - 15 * 15);
 }
 
-TEST(MotifAbîmé, UneRangéeSansFinNeDébordePas) {
+TEST(MotifAbîmé, ARowWithoutEndDoesNotOverflow) {
     QByteArray f = "#Life 1.05\n#P 0 0\n" + QByteArray(1 << 20, '*');
-    const lif::Lecture l = lif::Lit(f, Cible::Cosmos(188));
-    EXPECT_EQ(Comptés(l, Effet::Vivant), 188 - 60);
-    EXPECT_EQ(l.horsCible, (1 << 20) - (188 - 60));
+    const lif::ReadResult l = lif::Read(f, Target::Cosmos(188));
+    EXPECT_EQ(Comptés(l, Effect::Live), 188 - 60);
+    EXPECT_EQ(l.outside, (1 << 20) - (188 - 60));
 }
 
-TEST(MotifAbîmé, DesChampsIllisiblesDuPSontSignalés) {
-    const lif::Lecture l = lif::Lit("#Life 1.05\n#P a\n*\n", Cible::Globe(46, 46));
-    EXPECT_EQ(l.défauts, unsigned(lif::PositionIllisible));
-    EXPECT_EQ(l.at(10, 10, 46), Effet::Vivant);
+TEST(MotifAbîmé, UnreadablePFieldsAreReported) {
+    const lif::ReadResult l = lif::Read("#Life 1.05\n#P a\n*\n", Target::Globe(46, 46));
+    EXPECT_EQ(l.faults, unsigned(lif::UnreadablePosition));
+    EXPECT_EQ(l.at(10, 10, 46), Effect::Live);
 }
 
-TEST(NomDeMotif, LeCheminDitLaCibleEtLeNomRéservé) {
-    EXPECT_TRUE(lif::VersLeMotif(QStringLiteral("/home/a/@_.lif")));
-    EXPECT_TRUE(lif::VersLeMotif(QStringLiteral("/home/a/x@_y.lif")));
-    EXPECT_FALSE(lif::VersLeMotif(QStringLiteral("/home/a/@-.lif")));
-    EXPECT_TRUE(lif::NomRéservé(QStringLiteral("/home/a/@_.lif")));
-    EXPECT_FALSE(lif::NomRéservé(QStringLiteral("/home/a/@_.LIF")));
-    EXPECT_FALSE(lif::NomRéservé(QStringLiteral("/home/a/motif@_1.lif")));
+TEST(NomDeMotif, ThePathTellsTheTargetAndOnlyTheOfferedNameIsReserved) {
+    struct Cas {
+        const char* chemin;
+        bool versLaGrille, réservé;
+    };
+    const Cas cas[] = {
+        {"/home/a/@_.lif", true, true},
+        {"@_.lif", true, true},
+        {"/home/a/x@_y.lif", true, false},
+        {"/home/a/@-.lif", false, false},
+        {"/home/a/@_.LIF", true, false},
+        {"/home/a/motif@_1.lif", true, false},
+        // A name typed in front of the offered one is the user's: written, and read into the grid.
+        {"/home/a/planeur@_.lif", true, false},
+        {"/home/a@_.lif/planeur.lif", true, false},
+    };
+    for (const Cas& c : cas) {
+        const QString chemin = QString::fromUtf8(c.chemin);
+        EXPECT_EQ(lif::IntoPatternGrid(chemin), c.versLaGrille) << c.chemin;
+        EXPECT_EQ(lif::IsReservedName(chemin), c.réservé) << c.chemin;
+    }
 }
 
 }  // namespace

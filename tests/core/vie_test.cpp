@@ -194,12 +194,8 @@ const QByteArray kTête = "23/3\r\nx\r\n";
 INSTANTIATE_TEST_SUITE_P(
     Abîmés, FichierAbîmé,
     testing::Values(
-        CasAbîmé{"compteSansCellule",
-                 kTête + Octets({0x21, 0x27}),
-                 4,
-                 vie::TruncatedCount | vie::MissingRows,
-                 {"#"},
-                 true},
+        CasAbîmé{
+            "compteSansCellule", kTête + Octets({0x21, 0x27}), 4, vie::TruncatedCount | vie::MissingRows, {"#"}, true},
         // 0x22 would repeat its cell -1 times, 0x23 none, 0x24 once.
         CasAbîmé{"comptesTropPetits",
                  kTête + Octets({0x22, 0x21, 0x23, 0x21, 0x24, 0x21, 0x21, 0xFF}),
@@ -229,12 +225,8 @@ INSTANTIATE_TEST_SUITE_P(
         CasAbîmé{"uneLigne", QByteArray("23/3"), 5, vie::MissingLines, {}, true},
         CasAbîmé{"deuxLignes", QByteArray("23/3\r\nGen"), 5, vie::MissingLines, {}, true},
         CasAbîmé{"fichierVide", QByteArray(), 5, vie::NoRule | vie::MissingLines, {}, false},
-        CasAbîmé{"tronqueDansLUnivers",
-                 kTête + Octets({0x21, 0xFF, 0x21, 0x20}),
-                 3,
-                 vie::MissingRows,
-                 {"#", "#"},
-                 true},
+        CasAbîmé{
+            "tronqueDansLUnivers", kTête + Octets({0x21, 0xFF, 0x21, 0x20}), 3, vie::MissingRows, {"#", "#"}, true},
         CasAbîmé{"toutSansSeparateur",
                  kTête + QByteArray(500, char(0xE0)),
                  6,

@@ -45,7 +45,7 @@ struct Coupure : Programme {
         après();
         std::vector<life::Cell> motif(15 * 15, life::Dead);
         motif[7 * 15 + 7 + v] = life::Live;
-        fichiers::EcritFichier(Fichiers()[2], lif::Ecrit({f.SurvieCour, f.CréaCour}, motif.data(), 15));
+        fichiers::EcritFichier(Fichiers()[2], lif::Write({f.SurvieCour, f.CréaCour}, motif.data(), 15));
         après();
         // The help text, edited and saved as the help window saves it.
         RichTextBox* tx = FenAide->txAide();
