@@ -18,10 +18,10 @@ ReadResult ReadRecords(const QString& text) {
     for (;;) {
         pos = text.indexOf(kLineMarker, pos + 1, Qt::CaseSensitive);
         if (pos < 0) break;
-        const qsizetype début = pos + 2 + kMarker.size();
+        const qsizetype start = pos + 2 + kMarker.size();
         // Searched from the marker's last character, as a record may be empty.
-        const qsizetype fin = text.indexOf(kCrLf, début - 1, Qt::CaseSensitive);
-        if (fin < 0) {
+        const qsizetype end = text.indexOf(kCrLf, start - 1, Qt::CaseSensitive);
+        if (end < 0) {
             r.error = ReadError::NoLineEnd;
             return r;
         }
@@ -29,12 +29,12 @@ ReadResult ReadRecords(const QString& text) {
             r.error = ReadError::TooMany;
             return r;
         }
-        const QStringList champs = text.mid(début, fin - début).split(QChar(u'|'));
-        if (champs.size() < 3) {
+        const QStringList fields = text.mid(start, end - start).split(QChar(u'|'));
+        if (fields.size() < 3) {
             r.error = ReadError::TooFewFields;
             return r;
         }
-        r.records.append(Record{champs[0], champs[1], champs[2]});
+        r.records.append(Record{fields[0], fields[1], fields[2]});
     }
     return r;
 }
@@ -55,25 +55,25 @@ QString BuildRecords(const QList<Record>& rows) {
 }
 
 Region FindRegion(const QString& text) {
-    Region g;
-    const qsizetype premier = text.indexOf(kLineMarker, 0, Qt::CaseSensitive);
-    if (premier < 0) {
-        g.error = RegionError::NoMarker;
-        return g;
+    Region region;
+    const qsizetype first = text.indexOf(kLineMarker, 0, Qt::CaseSensitive);
+    if (first < 0) {
+        region.error = RegionError::NoMarker;
+        return region;
     }
-    g.start = static_cast<int>(premier + 2);
-    const qsizetype fin = text.indexOf(QChar(kRegionEnd), g.start);
-    if (fin < 0) {
-        g.error = RegionError::NoEnd;
-        return g;
+    region.start = static_cast<int>(first + 2);
+    const qsizetype end = text.indexOf(QChar(kRegionEnd), region.start);
+    if (end < 0) {
+        region.error = RegionError::NoEnd;
+        return region;
     }
-    g.end = static_cast<int>(fin);
+    region.end = static_cast<int>(end);
     // Every record line, its CR LF included, must lie before the "©", or the save
     // would leave it (or its tail) behind to be read again.
-    const qsizetype dernier = text.lastIndexOf(kLineMarker, -1, Qt::CaseSensitive);
-    const qsizetype finLigne = text.indexOf(kCrLf, dernier + 2, Qt::CaseSensitive);
-    if (finLigne < 0 || finLigne + 2 > fin) g.error = RegionError::RecordBeyondEnd;
-    return g;
+    const qsizetype last = text.lastIndexOf(kLineMarker, -1, Qt::CaseSensitive);
+    const qsizetype lineEnd = text.indexOf(kCrLf, last + 2, Qt::CaseSensitive);
+    if (lineEnd < 0 || lineEnd + 2 > end) region.error = RegionError::RecordBeyondEnd;
+    return region;
 }
 
 QList<Edit> RegionEdits(const QString& text, const Region& region, const QString& records) {
@@ -83,14 +83,14 @@ QList<Edit> RegionEdits(const QString& text, const Region& region, const QString
     for (;;) {
         pos = text.indexOf(kLineMarker, pos, Qt::CaseSensitive);
         if (pos < 0 || pos >= region.end) break;
-        const qsizetype fin = text.indexOf(kCrLf, pos + 2, Qt::CaseSensitive);
-        edits.prepend(Edit{static_cast<int>(pos), static_cast<int>(fin - pos), QString()});
-        pos = fin;
+        const qsizetype end = text.indexOf(kCrLf, pos + 2, Qt::CaseSensitive);
+        edits.prepend(Edit{static_cast<int>(pos), static_cast<int>(end - pos), QString()});
+        pos = end;
     }
-    const qsizetype finPremière = text.indexOf(kCrLf, region.start, Qt::CaseSensitive);
-    QString lignes = records;
-    if (lignes.endsWith(kCrLf)) lignes.chop(2);
-    edits.append(Edit{region.start, static_cast<int>(finPremière - region.start), lignes});
+    const qsizetype firstEnd = text.indexOf(kCrLf, region.start, Qt::CaseSensitive);
+    QString lines = records;
+    if (lines.endsWith(kCrLf)) lines.chop(2);
+    edits.append(Edit{region.start, static_cast<int>(firstEnd - region.start), lines});
     return edits;
 }
 

@@ -35,9 +35,9 @@ void ForWrittenRows(const Table& t, F&& f) {
     for (int i = 0; i < kRows; ++i) {
         const QString& k = t.key[size_t(i)];
         if (k.isEmpty()) continue;
-        const bool fin = i > 0 && k == QLatin1String("Fin");
-        f(i, fin);
-        if (fin) break;
+        const bool last = i > 0 && k == QLatin1String("Fin");
+        f(i, last);
+        if (last) break;
     }
 }
 
@@ -45,9 +45,9 @@ void ForWrittenRows(const Table& t, F&& f) {
 
 QString BuildBlock(const Table& t) {
     QString out;
-    ForWrittenRows(t, [&](int i, bool fin) {
+    ForWrittenRows(t, [&](int i, bool last) {
         out += t.key[size_t(i)];
-        if (i > 0 && !fin) out += QChar('=') + t.value[size_t(i)];
+        if (i > 0 && !last) out += QChar('=') + t.value[size_t(i)];
         out += QStringLiteral("\r\n");
     });
     return out;
@@ -104,8 +104,8 @@ DocumentCheck CheckDocument(const QString& helpText, const Table& t) {
     if (c.fault != DocumentCheck::None) return c;
     // A block without its "Fin" line (a hand-edited one) is read no further than 1000
     // characters: its end would stay behind in the help text.
-    const QString bloc = BuildBlock(t);
-    if (BlockLength(bloc) < bloc.size()) {
+    const QString block = BuildBlock(t);
+    if (BlockLength(block) < block.size()) {
         c.fault = DocumentCheck::BlockCut;
         return c;
     }
