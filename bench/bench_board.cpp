@@ -6,6 +6,7 @@
 #include "App.h"
 #include "Ostrane1.h"
 #include "OstraneM.h"
+#include "reference_step.h"
 
 #include <QApplication>
 #include <QTemporaryDir>
@@ -14,6 +15,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <random>
+#include <string_view>
 #include <vector>
 
 namespace {
@@ -34,10 +36,13 @@ struct Litteral {
 };
 Litteral g_lit;
 
-QString Regle(const QString& cell, int n) {
-    const QString d = QString::number(n);
-    if (cell == kMort) return g_f->CréaCour.contains(d) ? kVivant : kMort;
-    return g_f->SurvieCour.contains(d) ? cell : kMort;
+std::u16string_view Vue(const QString& s) {
+    return {reinterpret_cast<const char16_t*>(s.utf16()), size_t(s.size())};
+}
+
+// The rule of the window's rule boxes.
+reference::Rule<QString> Regle() {
+    return {Vue(g_f->CréaCour), Vue(g_f->SurvieCour), kMort, kVivant};
 }
 
 bool Egal(const Tableau& a, const Tableau& b, int rows, int cols) {
@@ -73,34 +78,9 @@ void Legende(long vivants) {
 void EtapeGlobeLitterale() {
     Ostrane1& f = *g_f;
     const int L = f.LigGrille, C = f.ColGrille;
-    for (int c = 0; c <= C - 1; ++c)
-        for (int r = 0; r <= L - 1; ++r) {
-            const QString cell = f.grJeu->TextMatrix(r, c);
-            int n = 0;
-            for (int x0 = c - 1; x0 <= c + 1; ++x0)
-                for (int y0 = r - 1; y0 <= r + 1; ++y0) {
-                    if (x0 == c && y0 == r) continue;
-                    int x = x0, y = y0;
-                    if (x == -1) {
-                        x = C - 1;
-                        if (cell > kMort) f.MarqueSuite(true);
-                    }
-                    if (x == C) {
-                        x = 0;
-                        if (cell > kMort) f.MarqueSuite(true);
-                    }
-                    if (y == -1) {
-                        y = L - 1;
-                        if (cell > kMort) f.MarqueSuite(true);
-                    }
-                    if (y == L) {
-                        y = 0;
-                        if (cell > kMort) f.MarqueSuite(true);
-                    }
-                    if (f.grJeu->TextMatrix(y, x) > kMort) ++n;
-                }
-            g_lit.Grille[r][c] = Regle(cell, n);
-        }
+    reference::StepTorus(
+        L, C, Regle(), [&](int r, int c) { return f.grJeu->TextMatrix(r, c); },
+        [&](int r, int c, const QString& cell) { g_lit.Grille[r][c] = cell; }, [&] { f.MarqueSuite(true); });
     long vivants = 0;
     for (int c = 0; c <= C - 1; ++c)
         for (int r = 0; r <= L - 1; ++r) {
@@ -117,16 +97,9 @@ void EtapeCosmosLitterale() {
     const int U = f.TailleUnivers;
     for (int c = 0; c <= U - 1; ++c)
         for (int r = 0; r <= U - 1; ++r) g_lit.UniAnte[r][c] = g_lit.Univers[r][c];
-    for (int c = 0; c <= U - 1; ++c)
-        for (int r = 0; r <= U - 1; ++r) {
-            int n = 0;
-            for (int x = c - 1; x <= c + 1; ++x)
-                for (int y = r - 1; y <= r + 1; ++y) {
-                    if ((x == c && y == r) || x < 0 || y < 0 || x > U - 1 || y > U - 1) continue;
-                    if (g_lit.Univers[y][x] > kMort) ++n;
-                }
-            g_lit.UniSuiv[r][c] = Regle(g_lit.Univers[r][c], n);
-        }
+    reference::StepBounded(
+        U, Regle(), [&](int r, int c) -> const QString& { return g_lit.Univers[r][c]; },
+        [&](int r, int c, const QString& cell) { g_lit.UniSuiv[r][c] = cell; });
     f.imJeu->Cls();
     long vivants = 0;
     for (int c = 0; c <= U - 1; ++c)

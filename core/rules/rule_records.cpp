@@ -94,12 +94,6 @@ QList<Edit> RegionEdits(const QString& text, const Region& region, const QString
     return edits;
 }
 
-QString ReplaceRegion(const QString& text, const Region& region, const QString& records) {
-    QString out = text;
-    for (const Edit& e : RegionEdits(text, region, records)) out.replace(e.start, e.length, e.text);
-    return out;
-}
-
 bool FitsInName(char16_t c) {
     if (c < 0x20 || c == 0x7F) return false;
     switch (c) {

@@ -87,9 +87,6 @@ struct Edit {
 // been found without error in this same text.
 QList<Edit> RegionEdits(const QString& text, const Region& region, const QString& records);
 
-// The text as a save leaves it: the edits above, made in turn.
-QString ReplaceRegion(const QString& text, const Region& region, const QString& records);
-
 // What may stand in a name: no field separator, no region end, no line break or
 // other control character, which would break the record's line or the region.
 bool FitsInName(char16_t c);

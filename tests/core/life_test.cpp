@@ -1,4 +1,5 @@
 #include "life.h"
+#include "reference_step.h"
 
 #include <gtest/gtest.h>
 
@@ -62,53 +63,26 @@ int LiveCount(const Grid& g) {
     return int(std::count(g.cells.begin(), g.cells.end(), Live));
 }
 
-// The step as the window does it: column outer, row inner, neighbours column
-// then row, the rule digits searched as text.
+// The step as the rule states it, on the same boards, under the same digits.
 struct Reference {
     std::u16string crea, survie;
 
-    Cell apply(Cell cell, int n) const {
-        std::u16string d(1, char16_t(u'0' + n));
-        if (cell == u' ') return crea.find(d) != std::u16string::npos ? Live : Dead;
-        return survie.find(d) != std::u16string::npos ? cell : Dead;
-    }
+    reference::Rule<Cell> regle() const { return {crea, survie, Dead, Live}; }
 
     Grid torus(const Grid& g, bool& edge) const {
         Grid out(g.rows, g.cols);
         edge = false;
-        for (int c = 0; c <= g.cols - 1; ++c)
-            for (int r = 0; r <= g.rows - 1; ++r) {
-                Cell cell = g.at(r, c);
-                int n = 0;
-                for (int x0 = c - 1; x0 <= c + 1; ++x0)
-                    for (int y0 = r - 1; y0 <= r + 1; ++y0) {
-                        if (x0 == c && y0 == r) continue;
-                        int x = x0, y = y0;
-                        if (x == -1) x = g.cols - 1, edge |= cell > u' ';
-                        if (x == g.cols) x = 0, edge |= cell > u' ';
-                        if (y == -1) y = g.rows - 1, edge |= cell > u' ';
-                        if (y == g.rows) y = 0, edge |= cell > u' ';
-                        if (g.at(y, x) > u' ') ++n;
-                    }
-                out.at(r, c) = apply(cell, n);
-            }
+        reference::StepTorus(
+            g.rows, g.cols, regle(), [&](int r, int c) { return g.at(r, c); },
+            [&](int r, int c, Cell cell) { out.at(r, c) = cell; }, [&] { edge = true; });
         return out;
     }
 
     Grid bounded(const Grid& g) const {
-        const int u = g.rows;
-        Grid out(u, u);
-        for (int c = 0; c <= u - 1; ++c)
-            for (int r = 0; r <= u - 1; ++r) {
-                int n = 0;
-                for (int x = c - 1; x <= c + 1; ++x)
-                    for (int y = r - 1; y <= r + 1; ++y) {
-                        if (x == c && y == r) continue;
-                        if (x < 0 || y < 0 || x > u - 1 || y > u - 1) continue;
-                        if (g.at(y, x) > u' ') ++n;
-                    }
-                out.at(r, c) = apply(g.at(r, c), n);
-            }
+        Grid out(g.rows, g.rows);
+        reference::StepBounded(
+            g.rows, regle(), [&](int r, int c) { return g.at(r, c); },
+            [&](int r, int c, Cell cell) { out.at(r, c) = cell; });
         return out;
     }
 
@@ -273,7 +247,7 @@ TEST(LifeCells, OtherCharactersLiveAndKeepTheirValue) {
     Grid g(7, 7);
     g.put(2, 2, u"•x#", 3);  // a row of three, two of them not the dot
     Grid next = Torus(g, kConway);
-    EXPECT_EQ(next.at(2, 3), u'x');    // the centre survives as it was
+    EXPECT_EQ(next.at(2, 3), u'x');  // the centre survives as it was
     EXPECT_EQ(next.at(1, 3), Live);  // births are always the dot
     EXPECT_EQ(next.at(3, 3), Live);
     EXPECT_EQ(next.at(2, 2), Dead);
@@ -443,9 +417,9 @@ TEST(LifeRandom, TorusMatchesTheStepAsWritten) {
         bool autres;
     };
     const Cas cas[] = {
-        {5, 63, u"3", u"23", false},  {4, 64, u"0", u"8", false},        {3, 65, u"3", u"23", true},
+        {5, 63, u"3", u"23", false},  {4, 64, u"0", u"8", false},         {3, 65, u"3", u"23", true},
         {6, 127, u"3", u"23", false}, {3, 128, u"012345678", u"", false}, {5, 129, u"1", u"012345678", true},
-        {4, 130, u"3", u"23", false}, {3, 3, u"3", u"23", false},        {7, 200, u"2", u"8", false},
+        {4, 130, u"3", u"23", false}, {3, 3, u"3", u"23", false},         {7, 200, u"2", u"8", false},
     };
     for (const Cas& k : cas)
         for (int density : {3, 35, 80}) {
@@ -486,11 +460,11 @@ TEST(LifeRandom, BoundedMatchesTheStepAsWritten) {
         bool autres;
     };
     const Cas cas[] = {
-        {17, u"3", u"23", false},        {18, u"3", u"23", true},        {33, u"0", u"8", false},
-        {63, u"3", u"23", false},        {64, u"36", u"23", true},       {65, u"0", u"012345678", false},
-        {66, u"3", u"23", false},        {127, u"1357", u"02468", false}, {128, u"3", u"23", false},
+        {17, u"3", u"23", false},        {18, u"3", u"23", true},          {33, u"0", u"8", false},
+        {63, u"3", u"23", false},        {64, u"36", u"23", true},         {65, u"0", u"012345678", false},
+        {66, u"3", u"23", false},        {127, u"1357", u"02468", false},  {128, u"3", u"23", false},
         {129, u"2", u"", true},          {130, u"012345678", u"8", false}, {131, u"3", u"23", true},
-        {193, u"45678", u"5678", false}, {241, u"3", u"23", false},      {241, u"35678", u"4678", true},
+        {193, u"45678", u"5678", false}, {241, u"3", u"23", false},        {241, u"35678", u"4678", true},
     };
     for (const Cas& k : cas)
         for (int density : {3, 35, 80}) {

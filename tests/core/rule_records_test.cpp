@@ -1,4 +1,5 @@
 // The rule records inside the help text: round trips first, then damaged lists.
+#include "record_edits.h"
 #include "rule_records.h"
 
 #include <gtest/gtest.h>
@@ -23,7 +24,7 @@ QString Text(const QList<Record>& rows) {
 QString Saved(const QString& text, const QList<Record>& rows) {
     const rules::Region g = rules::FindRegion(text);
     EXPECT_EQ(g.error, rules::RegionError::None);
-    return rules::ReplaceRegion(text, g, rules::BuildRecords(rows));
+    return reference::ReplaceRegion(text, g, rules::BuildRecords(rows));
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include "Controls.h"
 #include "Form.h"
 #include "Partie.h"
+#include "reference_step.h"
 
 #include <QPaintEvent>
 #include <QPainter>
@@ -62,18 +63,13 @@ int Ecarts(const QImage& a, const QImage& b, QPoint& premier) {
 // One generation of the start-up rule on a torus, for the pattern grid, which has no step of its own.
 void Generation(FlexGrid& g) {
     const int L = g.Rows(), C = g.Cols();
-    std::vector<bool> vie(size_t(L) * C);
+    std::vector<QString> suivante(size_t(L) * C);
+    reference::StepTorus(
+        L, C, reference::Rule<QString>{u"3", u"23", QStringLiteral(" "), Vivant()},
+        [&](int r, int c) { return g.TextMatrix(r, c); },
+        [&](int r, int c, const QString& cellule) { suivante[size_t(r) * C + c] = cellule; }, [] {});
     for (int r = 0; r < L; ++r)
-        for (int c = 0; c < C; ++c) vie[size_t(r) * C + c] = g.TextMatrix(r, c) > QLatin1String(" ");
-    for (int r = 0; r < L; ++r)
-        for (int c = 0; c < C; ++c) {
-            int n = 0;
-            for (int dr = -1; dr <= 1; ++dr)
-                for (int dc = -1; dc <= 1; ++dc)
-                    if ((dr || dc) && vie[size_t((r + dr + L) % L) * C + (c + dc + C) % C]) ++n;
-            const bool v = vie[size_t(r) * C + c] ? (n == 2 || n == 3) : n == 3;
-            g.setTextMatrix(r, c, v ? Vivant() : QStringLiteral(" "));
-        }
+        for (int c = 0; c < C; ++c) g.setTextMatrix(r, c, suivante[size_t(r) * C + c]);
 }
 
 void Soupe(FlexGrid& g, std::mt19937& gen) {
