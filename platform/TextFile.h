@@ -13,7 +13,4 @@ namespace TextFile {
 // False, with the system's reason, when they could not all be written: the
 // file is then as it was.
 bool AppendLines(const QString& path, const QStringList& lines, QString* reason = nullptr);
-// Reads every line; a line may end with CR LF, a lone LF or a lone CR, and the last
-// one with nothing. False when the file cannot be read.
-bool ReadLines(const QString& path, QStringList& lines);
 }  // namespace TextFile

@@ -1,5 +1,5 @@
 // The program's own text files are Windows-1252 with CR LF, whatever the
-// platform, and read back whatever line ends another program wrote.
+// platform.
 #include "TextFile.h"
 
 #include <QFile>
@@ -21,19 +21,6 @@ TEST(FichiersTexte, AppendedLinesAreWindows1252EndedByCrLf) {
     EXPECT_EQ(Bytes(p), QByteArray("G\xe9n\xe9ration  2\r57 vivants\r\n23/3\r\n\x80\r\n"));
 }
 
-TEST(FichiersTexte, LinesAreReadWhateverTheirEnds) {
-    QTemporaryDir d;
-    const QString p = d.filePath(QStringLiteral("x.vie"));
-    QFile f(p);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write("un\r\ndeux\nr\xe8gle\rfin");
-    f.close();
-    QStringList lignes;
-    ASSERT_TRUE(TextFile::ReadLines(p, lignes));
-    EXPECT_EQ(lignes, (QStringList{QStringLiteral("un"), QStringLiteral("deux"), QStringLiteral("règle"),
-                                   QStringLiteral("fin")}));
-}
-
 TEST(FichiersTexte, AFileThatCannotBeOpenedIsReportedNotThrown) {
     QTemporaryDir d;
     QFile f(d.filePath(QStringLiteral("fichier")));
@@ -42,9 +29,6 @@ TEST(FichiersTexte, AFileThatCannotBeOpenedIsReportedNotThrown) {
     // Beneath a regular file nothing can be created, for root as for anyone.
     const QString dessous = d.filePath(QStringLiteral("fichier/x.txt"));
     EXPECT_FALSE(TextFile::AppendLines(dessous, {QStringLiteral("x")}));
-    QStringList lignes{QStringLiteral("avant")};
-    EXPECT_FALSE(TextFile::ReadLines(dessous, lignes));
-    EXPECT_EQ(lignes, QStringList{QStringLiteral("avant")});
 }
 
 }  // namespace
