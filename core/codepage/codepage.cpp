@@ -44,10 +44,6 @@ int ToCp1252Byte(QChar c) {
     return -1;
 }
 
-bool InCp1252(QChar c) {
-    return ToCp1252Byte(c) >= 0;
-}
-
 QByteArray EncodeCp1252(const QString& text, char fallback) {
     QByteArray out;
     out.reserve(text.size());

@@ -17,7 +17,6 @@ QString DecodeCp1252(QByteArrayView bytes);
 // A character outside Windows-1252 (surrogate pairs included, one fallback
 // for the pair) becomes the fallback byte.
 QByteArray EncodeCp1252(const QString& text, char fallback = '?');
-bool InCp1252(QChar c);
 // The byte for c, or -1 when Windows-1252 has none.
 int ToCp1252Byte(QChar c);
 

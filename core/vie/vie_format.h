@@ -59,7 +59,6 @@ struct ReadResult {
     // side x side cells, row-major, life::Dead or life::Live.
     std::vector<life::Cell> cells;
     unsigned faults = 0;
-    bool Intact() const { return faults == 0; }
 };
 
 inline constexpr unsigned char kSeparator = 0xFF;

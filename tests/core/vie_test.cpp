@@ -83,7 +83,7 @@ TEST(FichierEcran, AnEmptyUniverseIsItsTwoLinesAnd188Separators) {
     EXPECT_EQ(f, attendu);
 
     const vie::ReadResult l = vie::Read(f, 188);
-    EXPECT_TRUE(l.Intact()) << l.faults;
+    EXPECT_EQ(l.faults, 0u);
     EXPECT_EQ(l.rule, kConway);
     EXPECT_EQ(l.caption, kLégendeVide);
     EXPECT_EQ(l.cells, u);
@@ -114,7 +114,7 @@ TEST_P(UniversAllerRetour, TheUniverseTheRuleAndTheCaptionComeBackAsTheyWere) {
     EXPECT_EQ(f.count(char(0xFF)), c.taille);
     EXPECT_EQ(f.back(), char(0xFF));
     const vie::ReadResult l = vie::Read(f, c.taille);
-    EXPECT_TRUE(l.Intact()) << l.faults;
+    EXPECT_EQ(l.faults, 0u);
     EXPECT_EQ(l.rule, c.regle);
     EXPECT_EQ(l.caption, c.légende);
     EXPECT_EQ(l.cells, u);
@@ -144,7 +144,7 @@ TEST(FichierEcran, CountBytes0x80To0x9FSurviveTheFile) {
     const QByteArray f = vie::Write(kConway, kLégendePas, u.data(), 188);
     for (int b = 0x80; b <= 0x9F; ++b) EXPECT_TRUE(f.contains(char(b))) << std::hex << b;
     const vie::ReadResult l = vie::Read(f, 188);
-    EXPECT_TRUE(l.Intact()) << l.faults;
+    EXPECT_EQ(l.faults, 0u);
     EXPECT_EQ(l.cells, u);
 }
 
@@ -153,7 +153,7 @@ TEST(FichierEcran, ALineFeedInTheCaptionShiftsNeitherTheLinesNorTheUniverse) {
     u[188 * 3 + 4] = Live;
     const QByteArray f = vie::Write(kConway, QStringLiteral("a\r\nb"), u.data(), 188);
     const vie::ReadResult l = vie::Read(f, 188);
-    EXPECT_TRUE(l.Intact()) << l.faults;
+    EXPECT_EQ(l.faults, 0u);
     EXPECT_EQ(l.caption, QStringLiteral("a\rb"));
     EXPECT_EQ(l.cells, u);
 }
@@ -249,12 +249,12 @@ TEST(FichierEcranAbîmé, ALineWithoutSurvivalDigitsGivesAnEmptySurvival) {
     ASSERT_TRUE(l.rule);
     EXPECT_EQ(l.rule->survival, QString());
     EXPECT_EQ(l.rule->birth, QStringLiteral("3"));
-    EXPECT_TRUE(l.Intact());
+    EXPECT_EQ(l.faults, 0u);
 }
 
 TEST(FichierEcranAbîmé, LineEndsWithoutCarriageReturnAreRead) {
     const vie::ReadResult l = vie::Read(QByteArray("23/3\nG\xE9n\xE9ration  5\r3 vivants\n!\xFF\xFF"), 2);
-    EXPECT_TRUE(l.Intact()) << l.faults;
+    EXPECT_EQ(l.faults, 0u);
     EXPECT_EQ(l.caption, QStringLiteral("Génération  5\r3 vivants"));
     EXPECT_EQ(l.cells, (Board{Live, Dead, Dead, Dead}));
 }
