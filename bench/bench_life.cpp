@@ -34,7 +34,7 @@ StringBoard ToStrings(const std::vector<life::Cell>& cells, int rows, int cols) 
 }
 
 const std::u16string kCrea = u"3", kSurvie = u"23";
-const reference::Rule<std::u16string> kRegle{kCrea, kSurvie, u" ", u"\u00B7"};
+const reference::Rule<std::u16string, const char16_t*> kRegle{kCrea, kSurvie, u" ", u"\u00B7"};
 
 bool StringTorus(const StringBoard& in, StringBoard& out, int rows, int cols) {
     bool edge = false;

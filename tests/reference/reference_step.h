@@ -17,22 +17,24 @@
 
 namespace reference {
 
-template <class Cell>
+// The dead cell and the cell a birth gives are kept as `Text`: cells, or
+// literals, with which a board of strings compares at the cost of a character.
+template <class Cell, class Text = Cell>
 struct Rule {
     std::u16string_view birth, survival;  // digits 0 to 8
-    Cell dead, born;                      // the dead cell, and the cell a birth gives
+    Text dead, born;
 
     Cell Next(const Cell& cell, int n) const {
         const char16_t digit = char16_t(u'0' + n);
-        if (cell == dead) return birth.find(digit) != birth.npos ? born : dead;
-        return survival.find(digit) != survival.npos ? cell : dead;
+        if (cell == dead) return birth.find(digit) != birth.npos ? Cell(born) : Cell(dead);
+        return survival.find(digit) != survival.npos ? cell : Cell(dead);
     }
 };
 
 // Globe: a torus of rows x cols, each neighbour position wrapped once.
 // `edge()` runs each time a live cell's neighbour lies across the border.
-template <class Cell, class At, class Put, class Edge>
-void StepTorus(int rows, int cols, const Rule<Cell>& rule, At at, Put put, Edge edge) {
+template <class Cell, class Text, class At, class Put, class Edge>
+void StepTorus(int rows, int cols, const Rule<Cell, Text>& rule, At at, Put put, Edge edge) {
     for (int c = 0; c <= cols - 1; ++c)
         for (int r = 0; r <= rows - 1; ++r) {
             decltype(auto) cell = at(r, c);
@@ -65,8 +67,8 @@ void StepTorus(int rows, int cols, const Rule<Cell>& rule, At at, Put put, Edge 
 }
 
 // Cosmos: a bounded n x n square; positions outside are not counted.
-template <class Cell, class At, class Put>
-void StepBounded(int n, const Rule<Cell>& rule, At at, Put put) {
+template <class Cell, class Text, class At, class Put>
+void StepBounded(int n, const Rule<Cell, Text>& rule, At at, Put put) {
     for (int c = 0; c <= n - 1; ++c)
         for (int r = 0; r <= n - 1; ++r) {
             int count = 0;
